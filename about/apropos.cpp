@@ -1,0 +1,6 @@
+// Placeholder until the animated box lands.
+#include "about/apropos.hpp"
+
+namespace about {
+void montrerApropos(QWidget*, ProgrammeApropos, velmaro::Services&) {}
+} // namespace about

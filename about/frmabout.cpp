@@ -1,0 +1,6 @@
+// Placeholder until the standard box lands.
+#include "about/frmabout.hpp"
+
+namespace about {
+void montrerFrmAbout(QWidget*, ProgrammeStandard, velmaro::Services&) {}
+} // namespace about

@@ -1,0 +1,65 @@
+#include "common/core/arrondi.hpp"
+#include "common/core/chemin.hpp"
+#include "common/core/vbstyle.hpp"
+
+#include <gtest/gtest.h>
+
+using namespace velmaro;
+
+TEST(RegleDesChemins, UnSeparateurSeulementSiAbsent)
+{
+    struct Cas {
+        const char* dossier;
+        char sep;
+        const char* attendu;
+    } cas[] = {
+        {"C:\\VB\\Outils", '\\', "C:\\VB\\Outils\\copy.pif"},
+        {"C:\\", '\\', "C:\\copy.pif"},
+        {"/opt/velmaro", '/', "/opt/velmaro/copy.pif"},
+        {"/", '/', "/copy.pif"},
+        {"/home/jo/mes programmes/", '/', "/home/jo/mes programmes/copy.pif"},
+        {"", '/', "/copy.pif"},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(joindreChemin(c.dossier, "copy.pif", c.sep), c.attendu) << c.dossier;
+}
+
+TEST(ArrondiPair, UneMoitieVaAuVoisinPair)
+{
+    const std::pair<double, double> cas[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-0.5, 0},
+                                             {-1.5, -2}, {2.4999, 2}, {2.5001, 3}, {59.5, 60}};
+    for (auto [x, attendu] : cas)
+        EXPECT_EQ(arrondiPair(x), attendu) << x;
+}
+
+TEST(StyleVb, DecodeIconeBoutonsDefautEtModalite)
+{
+    struct Cas {
+        int style;
+        IconeVb icone;
+        std::vector<ReponseVb> boutons;
+        int defaut;
+        bool systeme;
+        int echap;
+    } cas[] = {
+        {0, IconeVb::Aucune, {vbOK}, 0, false, vbOK},
+        {16 + 1, IconeVb::Stop, {vbOK, vbCancel}, 0, false, vbCancel},
+        {32 + 2 + 512, IconeVb::Question, {vbAbort, vbRetry, vbIgnore}, 2, false, 0},
+        {4387, IconeVb::Question, {vbYes, vbNo, vbCancel}, 1, true, vbCancel},
+        {4675, IconeVb::Information, {vbYes, vbNo, vbCancel}, 2, true, vbCancel},
+        {48 + 4 + 256, IconeVb::Exclamation, {vbYes, vbNo}, 1, false, 0},
+        {5, IconeVb::Aucune, {vbRetry, vbCancel}, 0, false, vbCancel},
+        // A third default on a two-button set, or an unknown set, fall back.
+        {4 + 512, IconeVb::Aucune, {vbYes, vbNo}, 0, false, 0},
+        {7, IconeVb::Aucune, {vbOK}, 0, false, vbOK},
+        {53, IconeVb::Exclamation, {vbRetry, vbCancel}, 0, false, vbCancel},
+    };
+    for (const auto& c : cas) {
+        const StyleVb s = decoderStyle(c.style);
+        EXPECT_EQ(s.icone, c.icone) << c.style;
+        EXPECT_EQ(s.boutons, c.boutons) << c.style;
+        EXPECT_EQ(s.boutonParDefaut, c.defaut) << c.style;
+        EXPECT_EQ(s.systemeModal, c.systeme) << c.style;
+        EXPECT_EQ(static_cast<int>(s.reponseEchap), c.echap) << c.style;
+    }
+}

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that the build and the tests need, when missing.
+# Quiet and quick when everything is there.
+set -euo pipefail
+
+paquets=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libgtest-dev libgmock-dev
+  fonts-liberation fonts-comic-neue fonts-dejavu-core
+  xvfb xauth dbus
+)
+
+manquants=()
+for p in "${paquets[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed'; then
+    manquants+=("$p")
+  fi
+done
+
+if [ ${#manquants[@]} -gt 0 ]; then
+  echo "Installation de : ${manquants[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${manquants[@]}" >/dev/null
+fi
