@@ -1,5 +1,5 @@
 // Placeholder until the animated box lands.
-#include "about/apropos.hpp"
+#include "about/animated/apropos.hpp"
 
 namespace about {
 void montrerApropos(QWidget*, ProgrammeApropos, velmaro::Services&) {}

@@ -6,9 +6,6 @@
 
 namespace velmaro {
 
-void Win32Power::shutdown() { ExitWindowsEx(65, 0); }
-void Win32Power::reboot() { ExitWindowsEx(66, 0); }
-
 void Win32FileTimes::setTimes(const QString& chemin, std::uint64_t creation, std::uint64_t ecriture)
 {
     const QByteArray nom = QDir::toNativeSeparators(chemin).toLocal8Bit();
@@ -34,23 +31,6 @@ void Win32FileTimes::showProperties(const QString& chemin)
     info.lpFile = nom.constData();
     info.nShow = SW_SHOWNORMAL;
     ShellExecuteExA(&info);
-}
-
-std::optional<Registry::Valeur> Win32Registry::read(std::uint32_t racine, const QString& cle, const QString& nom)
-{
-    HKEY h = nullptr;
-    const QByteArray c = cle.toLocal8Bit();
-    if (RegOpenKeyExA(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(racine)), c.constData(), 0, KEY_READ, &h) != 0)
-        return std::nullopt;
-    const QByteArray n = nom.toLocal8Bit();
-    DWORD type = 0;
-    char tampon[1024];
-    DWORD taille = sizeof tampon;
-    const LONG r = RegQueryValueExA(h, n.constData(), nullptr, &type, reinterpret_cast<BYTE*>(tampon), &taille);
-    RegCloseKey(h);
-    if (r != 0)
-        return std::nullopt;
-    return Valeur{type, QByteArray(tampon, static_cast<int>(taille))};
 }
 
 } // namespace velmaro

@@ -1,5 +1,5 @@
 // Placeholder until the standard box lands.
-#include "about/frmabout.hpp"
+#include "about/standard/frmabout.hpp"
 
 namespace about {
 void montrerFrmAbout(QWidget*, ProgrammeStandard, velmaro::Services&) {}
