@@ -9,6 +9,7 @@ paquets=(
   libgtest-dev libgmock-dev
   fonts-liberation fonts-comic-neue fonts-dejavu-core
   xvfb xauth dbus
+  mtools dosfstools
 )
 
 manquants=()

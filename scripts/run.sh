@@ -7,11 +7,13 @@ bash scripts/install-deps.sh
 programme="${1:-brevolet}"
 [ $# -gt 0 ] && shift
 programme="$(echo "$programme" | tr '[:upper:]' '[:lower:]')"
+case "$programme" in
+  brevolet|tintara|somnelle|kalvent|merlidan|ostrelle|clipbrd) ;;
+  *) echo "Programme inconnu : $programme (brevolet, tintara, somnelle, kalvent, merlidan, ostrelle, clipbrd)" >&2
+     exit 2 ;;
+esac
 cmake --preset default >/dev/null
-cmake --build --preset default --target "$programme"
-chemin="$(find build/default -type f -name "$programme" -perm -u+x | head -n 1)"
-if [ -z "$chemin" ]; then
-  echo "Programme inconnu : $programme" >&2
-  exit 1
-fi
+# The clipboard viewer too: the "Presse-papiers" buttons start it.
+cmake --build --preset default --target "$programme" clipbrd
+chemin="build/default/bin/$programme"
 exec "$chemin" "$@"
