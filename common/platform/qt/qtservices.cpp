@@ -64,11 +64,6 @@ QString QtLauncher::equivalent(const QString& programme, QStringList& arguments)
         const QString voisin = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("clipbrd"));
         if (QFileInfo(voisin).isExecutable())
             return voisin;
-        // Build trees keep each program in its own folder.
-        const QString frere = QDir(QCoreApplication::applicationDirPath())
-                                  .filePath(QStringLiteral("../clipboard-viewer/clipbrd"));
-        if (QFileInfo(frere).isExecutable())
-            return QDir::cleanPath(frere);
         const QString surChemin = QStandardPaths::findExecutable(QStringLiteral("clipbrd"));
         return surChemin.isEmpty() ? voisin : surChemin;
     }
