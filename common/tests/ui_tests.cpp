@@ -2,6 +2,7 @@
 #include "common/testing/gtest_qt.hpp"
 #include "common/testing/fakes.hpp"
 #include "common/ui/fenetre.hpp"
+#include "common/ui/icones.hpp"
 #include "common/ui/polices.hpp"
 #include "common/ui/twips.hpp"
 #include "common/ui/vbmessagebox.hpp"
@@ -166,4 +167,18 @@ TEST(DossierProgramme, LeNomSuitLaRegleDesChemins)
     EXPECT_EQ(cheminProgramme(dossier, QStringLiteral("format.pif")), QStringLiteral("/opt/mes programmes/format.pif"));
     dossier.dossier = QStringLiteral("/");
     EXPECT_EQ(cheminProgramme(dossier, QStringLiteral("format.pif")), QStringLiteral("/format.pif"));
+}
+
+TEST(Icones, ChaqueProgrammeASonIconeDessinee)
+{
+    for (const char* nom : {"brevolet", "tintara", "somnelle", "kalvent", "merlidan", "ostrelle", "clipbrd"}) {
+        const QImage image = iconeProgramme(QString::fromLatin1(nom)).pixmap(32, 32).toImage();
+        ASSERT_FALSE(image.isNull()) << nom;
+        EXPECT_EQ(image.size(), QSize(32, 32)) << nom;
+        int opaques = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                opaques += qAlpha(image.pixel(x, y)) > 0;
+        EXPECT_GT(opaques, 200) << nom; // really drawn, not an empty pixmap
+    }
 }
