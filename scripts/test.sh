@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
-# Builds the suite and runs every test on Qt's offscreen platform.
+# Builds the suite and runs every test on Qt's offscreen platform, then again
+# under AddressSanitizer and UndefinedBehaviorSanitizer (any report fails).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
+jobs="$(nproc)"
+
 cmake --preset default
-cmake --build --preset default
-ctest --preset default --no-tests=error -j "$(nproc)"
+cmake --build --preset default -j "$jobs"
+ctest --preset default --no-tests=error -j "$jobs"
+
+cmake --preset asan
+cmake --build --preset asan -j "$jobs"
+ctest --preset asan --no-tests=error -j "$jobs"
