@@ -27,42 +27,50 @@ QColor qcouleur(Couleur c)
     return QColor(rouge(c), vert(c), bleu(c));
 }
 
-QGroupBox* cadre(QWidget* parent, const QString& legende, QRect geometrie)
+QGroupBox* cadre(QWidget* parent, const char* nom, const QString& legende, QRect geometrie)
 {
     auto* g = new QGroupBox(legende, parent);
+    g->setObjectName(QLatin1String(nom));
+    // The caption sits on the top line of an etched frame, as in the classic frames.
+    g->setStyleSheet(QStringLiteral("QGroupBox { border: 2px groove palette(mid); margin-top: 6px; }"
+                                    "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 1px; }"));
     g->setGeometry(geometrie);
     return g;
 }
 
-QLineEdit* boite(QWidget* parent, QRect geometrie)
+QLineEdit* boite(QWidget* parent, const char* nom, QRect geometrie)
 {
     auto* t = new QLineEdit(parent);
+    t->setObjectName(QLatin1String(nom));
     t->setReadOnly(true);
     t->setGeometry(geometrie);
     return t;
 }
 
-QPushButton* bouton(QWidget* parent, const QString& legende, QRect geometrie)
+QPushButton* bouton(QWidget* parent, const char* nom, const QString& legende, QRect geometrie)
 {
     auto* b = new QPushButton(legende, parent);
+    b->setObjectName(QLatin1String(nom));
     b->setAutoDefault(false);
     b->setGeometry(geometrie);
     return b;
 }
 
-QLabel* bordure(QWidget* parent, QRect geometrie)
+QLabel* bordure(QWidget* parent, const char* nom, QRect geometrie)
 {
     auto* l = new QLabel(parent);
+    l->setObjectName(QLatin1String(nom));
     l->setFrameStyle(QFrame::Box | QFrame::Plain);
     l->setLineWidth(1);
     l->setGeometry(geometrie);
     return l;
 }
 
-QScrollBar* glissiere(QWidget* parent, QRect geometrie)
+QScrollBar* glissiere(QWidget* parent, const char* nom, QRect geometrie)
 {
     // Minimum at the top, as a vertical scroll bar has it.
     auto* s = new QScrollBar(Qt::Vertical, parent);
+    s->setObjectName(QLatin1String(nom));
     s->setRange(positionMin, positionMax);
     s->setSingleStep(1);
     s->setPageStep(10);
@@ -72,9 +80,10 @@ QScrollBar* glissiere(QWidget* parent, QRect geometrie)
     return s;
 }
 
-PictureBox* picture(QWidget* parent, Couleur couleur, QRect geometrie)
+PictureBox* picture(QWidget* parent, const char* nom, Couleur couleur, QRect geometrie)
 {
     auto* p = new PictureBox(parent);
+    p->setObjectName(QLatin1String(nom));
     p->setCouleur(couleur);
     p->setGeometry(geometrie);
     return p;
@@ -126,61 +135,35 @@ FenPrin::FenPrin(velmaro::Services& services, QWidget* parent)
     setWindowTitle(titre);
     setWindowIcon(iconeTintara());
 
-    Frame1 = cadre(this, QStringLiteral("Composante RGB"), twips(60, 60, 2535, 3555));
-    Picture1 = picture(Frame1, rgb(255, 255, 255), twips(120, 240, 2295, 1035));
+    Frame1 = cadre(this, "Frame1", QStringLiteral("Composante RGB"), twips(60, 60, 2535, 3555));
+    Picture1 = picture(Frame1, "Picture1", rgb(255, 255, 255), twips(120, 240, 2295, 1035));
     Picture1->setCursor(Qt::SizeAllCursor);
-    Frame2 = cadre(Frame1, QStringLiteral("RGB (hexa)"), twips(120, 1320, 2295, 675));
-    Text1 = boite(Frame2, twips(120, 240, 2055, 315));
-    Frame3 = cadre(Frame1, QStringLiteral("RGB (déci)"), twips(120, 2040, 2295, 675));
-    Text2 = boite(Frame3, twips(120, 240, 2055, 315));
+    Frame2 = cadre(Frame1, "Frame2", QStringLiteral("RGB (hexa)"), twips(120, 1320, 2295, 675));
+    Text1 = boite(Frame2, "Text1", twips(120, 240, 2055, 315));
+    Frame3 = cadre(Frame1, "Frame3", QStringLiteral("RGB (déci)"), twips(120, 2040, 2295, 675));
+    Text2 = boite(Frame3, "Text2", twips(120, 240, 2055, 315));
     // These two belong to the window and lie over the lower part of Frame1.
-    Frame5 = cadre(this, QStringLiteral("VB"), twips(180, 2820, 1155, 675));
-    Text3 = boite(Frame5, twips(90, 240, 975, 315));
-    Frame6 = cadre(this, QStringLiteral("HTML"), twips(1380, 2820, 1095, 675));
-    Text4 = boite(Frame6, twips(90, 240, 915, 315));
-    CmdCopie = bouton(this, QStringLiteral("Copie VB"), twips(60, 3720, 1275, 375));
-    CmdCopiePic = bouton(this, QStringLiteral("Copie HTML"), twips(1320, 3720, 1275, 375));
-    CmdPresPap = bouton(this, QStringLiteral("Presse-papiers"), twips(60, 4080, 2535, 375));
+    Frame5 = cadre(this, "Frame5", QStringLiteral("VB"), twips(180, 2820, 1155, 675));
+    Text3 = boite(Frame5, "Text3", twips(90, 240, 975, 315));
+    Frame6 = cadre(this, "Frame6", QStringLiteral("HTML"), twips(1380, 2820, 1095, 675));
+    Text4 = boite(Frame6, "Text4", twips(90, 240, 915, 315));
+    CmdCopie = bouton(this, "CmdCopie", QStringLiteral("Copie VB"), twips(60, 3720, 1275, 375));
+    CmdCopiePic = bouton(this, "CmdCopiePic", QStringLiteral("Copie HTML"), twips(1320, 3720, 1275, 375));
+    CmdPresPap = bouton(this, "CmdPresPap", QStringLiteral("Presse-papiers"), twips(60, 4080, 2535, 375));
 
-    Frame4 = cadre(this, QStringLiteral("Réglage des couleurs"), twips(2700, 60, 1935, 3555));
-    Picture2 = picture(Frame4, rgb(255, 0, 0), twips(120, 240, 495, 435));
-    Picture3 = picture(Frame4, rgb(0, 255, 0), twips(720, 240, 495, 435));
-    Picture4 = picture(Frame4, rgb(0, 0, 255), twips(1320, 240, 495, 435));
+    Frame4 = cadre(this, "Frame4", QStringLiteral("Réglage des couleurs"), twips(2700, 60, 1935, 3555));
+    Picture2 = picture(Frame4, "Picture2", rgb(255, 0, 0), twips(120, 240, 495, 435));
+    Picture3 = picture(Frame4, "Picture3", rgb(0, 255, 0), twips(720, 240, 495, 435));
+    Picture4 = picture(Frame4, "Picture4", rgb(0, 0, 255), twips(1320, 240, 495, 435));
     // The bordered labels frame the sliders from underneath.
-    Label1 = bordure(Frame4, twips(120, 780, 495, 2655));
-    Label2 = bordure(Frame4, twips(720, 780, 495, 2655));
-    Label3 = bordure(Frame4, twips(1320, 780, 495, 2655));
-    ReglageR = glissiere(Frame4, twips(180, 840, 375, 2535));
-    ReglageG = glissiere(Frame4, twips(780, 840, 375, 2535));
-    ReglageB = glissiere(Frame4, twips(1380, 840, 375, 2535));
-    CmdGRIS = bouton(this, QStringLiteral("Niveaux de gris"), twips(2700, 3720, 1935, 375));
-    CmdApro = bouton(this, QStringLiteral("A propos..."), twips(2700, 4080, 1935, 375));
-
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Frame3->setObjectName(QStringLiteral("Frame3"));
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Frame5->setObjectName(QStringLiteral("Frame5"));
-    Text3->setObjectName(QStringLiteral("Text3"));
-    Frame6->setObjectName(QStringLiteral("Frame6"));
-    Text4->setObjectName(QStringLiteral("Text4"));
-    CmdCopie->setObjectName(QStringLiteral("CmdCopie"));
-    CmdCopiePic->setObjectName(QStringLiteral("CmdCopiePic"));
-    CmdPresPap->setObjectName(QStringLiteral("CmdPresPap"));
-    Frame4->setObjectName(QStringLiteral("Frame4"));
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture3->setObjectName(QStringLiteral("Picture3"));
-    Picture4->setObjectName(QStringLiteral("Picture4"));
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label3->setObjectName(QStringLiteral("Label3"));
-    ReglageR->setObjectName(QStringLiteral("ReglageR"));
-    ReglageG->setObjectName(QStringLiteral("ReglageG"));
-    ReglageB->setObjectName(QStringLiteral("ReglageB"));
-    CmdGRIS->setObjectName(QStringLiteral("CmdGRIS"));
-    CmdApro->setObjectName(QStringLiteral("CmdApro"));
+    Label1 = bordure(Frame4, "Label1", twips(120, 780, 495, 2655));
+    Label2 = bordure(Frame4, "Label2", twips(720, 780, 495, 2655));
+    Label3 = bordure(Frame4, "Label3", twips(1320, 780, 495, 2655));
+    ReglageR = glissiere(Frame4, "ReglageR", twips(180, 840, 375, 2535));
+    ReglageG = glissiere(Frame4, "ReglageG", twips(780, 840, 375, 2535));
+    ReglageB = glissiere(Frame4, "ReglageB", twips(1380, 840, 375, 2535));
+    CmdGRIS = bouton(this, "CmdGRIS", QStringLiteral("Niveaux de gris"), twips(2700, 3720, 1935, 375));
+    CmdApro = bouton(this, "CmdApro", QStringLiteral("A propos..."), twips(2700, 4080, 1935, 375));
 
     // Tab order of the controls that take the focus.
     QWidget* ordre[] = {Text1, Text2, Text3, Text4, CmdCopie, CmdCopiePic, CmdPresPap,
