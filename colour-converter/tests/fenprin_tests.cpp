@@ -144,8 +144,8 @@ TEST(FenPrin, OrdreDeTabulation)
     fen.activateWindow();
     fen.Text1->setFocus();
     for (int i = 1; i < ordre.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), ordre[i]) << i;
+        QTest::keyClick(fen.focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(fen.focusWidget(), ordre[i]) << i;
     }
 }
 
