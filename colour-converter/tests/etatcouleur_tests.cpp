@@ -163,16 +163,3 @@ TEST(EtatCouleur, ModeGrisEntraineLesDeuxAutres)
         EXPECT_EQ(e.affichage().text4, "#FF8080");
     }
 }
-
-TEST(EtatCouleur, ModeGrisGardeUnSeulDernier)
-{
-    EtatCouleur e;
-    e.cmdGrisClick();
-    e.reglageChange(Reglage::G, 50);
-    ASSERT_TRUE(e.dernier());
-    // Nested changes leave one flag at most.
-    e.cmdGrisClick();
-    e.reglageChange(Reglage::B, 60);
-    EXPECT_EQ(e.dernier(), Reglage::B);
-    attendrePositions(e, 50, 50, 60, "couleurs");
-}
