@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include <algorithm>
 
 using namespace merlidan;
 
@@ -110,7 +110,7 @@ TEST(Lignes, EachSwitchTouchesOnlyItsOwnCommands)
                     const Args a = l.arguments();
                     const auto a_ = [&](const std::string& s) { return std::count(a.begin(), a.end(), s); };
                     EXPECT_EQ(l.ligne(), l.programme + l.suite);
-                    EXPECT_EQ(l.ligne().back() == ' ', false);
+                    EXPECT_NE(l.ligne().back(), ' ');
                     if (estCopie(c)) {
                         EXPECT_EQ(l.programme, "/opt/dossier avec blancs/copy.pif");
                         EXPECT_EQ(a.size(), verif ? 3u : 2u);
@@ -130,7 +130,7 @@ TEST(Lignes, EachSwitchTouchesOnlyItsOwnCommands)
                 }
 }
 
-TEST(Options, CapacityFollowsTheFirstSelectedOption)
+TEST(Interrupteurs, CapacityFollowsTheFirstSelectedOption)
 {
     struct Cas {
         const char* nom;
@@ -152,7 +152,7 @@ TEST(Options, CapacityFollowsTheFirstSelectedOption)
     }
 }
 
-TEST(Options, CheckBoxesSetOrClearTheirSwitch)
+TEST(Interrupteurs, CheckBoxesSetOrClearTheirSwitch)
 {
     Options o = optionsDeDepart("C:\\OUTILS", '\\');
     cocherVerif(o, false);
