@@ -62,7 +62,6 @@ TEST(Lignes, WorkedExamplesAndEveryButtonAtStart)
         {"B/B at start", Commande::CopieBB, true, false, {0, 1, 0}, "C:\\OUTILS\\copy.pif b: b: /V", {"b:", "b:", "/V"}},
         {"A/B unverified: no trailing blank", Commande::CopieAB, false, false, {0, 1, 0}, "C:\\OUTILS\\copy.pif a: b:",
          {"a:", "b:"}},
-        {"A/A unverified", Commande::CopieAA, false, true, {1, 0, 0}, "C:\\OUTILS\\copy.pif a: a:", {"a:", "a:"}},
         {"normal format at start", Commande::FormatNormal, true, false, {0, 1, 0}, "C:\\OUTILS\\format.pif a: /F:1440",
          {"a:", "/F:1440"}},
         {"quick format at start", Commande::FormatRapide, true, false, {0, 1, 0},
@@ -75,8 +74,6 @@ TEST(Lignes, WorkedExamplesAndEveryButtonAtStart)
          "C:\\OUTILS\\format.pif a: /F:2880 /Q /S", {"a:", "/F:2880", "/Q", "/S"}},
         {"normal, 2880, system", Commande::FormatNormal, true, true, {0, 0, 1}, "C:\\OUTILS\\format.pif a: /F:2880 /S",
          {"a:", "/F:2880", "/S"}},
-        {"normal, 720", Commande::FormatNormal, false, false, {1, 0, 0}, "C:\\OUTILS\\format.pif a: /F:720",
-         {"a:", "/F:720"}},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -150,17 +147,4 @@ TEST(Interrupteurs, CapacityFollowsTheFirstSelectedOption)
         choisirTaille(o, c.selection);
         EXPECT_EQ(o.OptTaille, c.apres);
     }
-}
-
-TEST(Interrupteurs, CheckBoxesSetOrClearTheirSwitch)
-{
-    Options o = optionsDeDepart("C:\\OUTILS", '\\');
-    cocherVerif(o, false);
-    EXPECT_EQ(o.OptVerif, "");
-    cocherVerif(o, true);
-    EXPECT_EQ(o.OptVerif, " /V");
-    cocherSys(o, true);
-    EXPECT_EQ(o.OptSys, " /S");
-    cocherSys(o, false);
-    EXPECT_EQ(o.OptSys, "");
 }

@@ -195,16 +195,13 @@ TEST_F(Feuille1Test, OptionsApplyToTheirOwnCommandsOnly)
         QString lance;
     } etapes[] = {
         {"verification cleared", w->CocheVerif, w->CmdAA, copie + QStringLiteral("a: a:")},
-        {"formats ignore verification", nullptr, w->CmdFormatNormal, format + QStringLiteral("a: /F:1440")},
         {"system files on", w->CocheSys, w->CmdFormatNormal, format + QStringLiteral("a: /F:1440 /S")},
         {"copies ignore system files", nullptr, w->CmdBB, copie + QStringLiteral("b: b:")},
         {"2880 then quick", w->Option1[2], w->CmdFormatRapide, format + QStringLiteral("a: /F:2880 /Q /S")},
-        {"formatting never names B:", nullptr, w->CmdFormatNormal, format + QStringLiteral("a: /F:2880 /S")},
         {"system files off again", w->CocheSys, w->CmdFormatRapide, format + QStringLiteral("a: /F:2880 /Q")},
-        {"720", w->Option1[0], w->CmdFormatRapide, format + QStringLiteral("a: /F:720 /Q")},
+        {"720", w->Option1[0], w->CmdFormatNormal, format + QStringLiteral("a: /F:720")},
+        {"1440 again", w->Option1[1], w->CmdFormatNormal, format + QStringLiteral("a: /F:1440")},
         {"verification back on", w->CocheVerif, w->CmdBA, copie + QStringLiteral("b: a: /V")},
-        {"capacities ignored by copies", w->Option1[1], w->CmdAB, copie + QStringLiteral("a: b: /V")},
-        {"1440 again", nullptr, w->CmdFormatNormal, format + QStringLiteral("a: /F:1440")},
     };
     for (const auto& e : etapes) {
         SCOPED_TRACE(e.nom);
