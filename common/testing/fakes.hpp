@@ -160,6 +160,12 @@ public:
             return std::nullopt;
         return it->second;
     }
+    // Stores a value as the registry would hand it back.
+    void definir(std::uint32_t racine, const QString& cle, const QString& nom, std::uint32_t type,
+                 const QByteArray& donnees)
+    {
+        valeurs[{racine, cle + QLatin1Char('\\') + nom}] = Valeur{type, donnees};
+    }
     bool disponible = true;
     std::map<std::pair<std::uint32_t, QString>, Valeur> valeurs; // (root, "key\\name")
     QStringList lectures;
