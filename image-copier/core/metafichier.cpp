@@ -94,6 +94,7 @@ constexpr double LIMITE_COORD = 1.0e6;
 constexpr std::size_t PROFONDEUR_MAX = 1024;   // saved states
 constexpr std::size_t EXCLUSIONS_MAX = 256;    // excluded clipping rectangles
 constexpr std::size_t OBJETS_MAX = 65535;      // handle table
+constexpr std::size_t RECTS_REGION_MAX = 1024;  // beyond, a region clips to its bounds
 
 std::uint16_t u16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 std::int16_t s16(const std::uint8_t* p) { return static_cast<std::int16_t>(u16(p)); }
@@ -222,6 +223,16 @@ std::vector<RectI> lireRegion(const Params& p)
             rects.push_back(RectI{p.s(w), haut, p.s(w + 1), bas});
         }
         pos += 6 + paires * 4 + 2;
+    }
+    if (rects.size() > RECTS_REGION_MAX) {
+        RectI b = rects.front();
+        for (const RectI& r : rects) {
+            b.gauche = std::min({b.gauche, r.gauche, r.droite});
+            b.droite = std::max({b.droite, r.gauche, r.droite});
+            b.haut = std::min({b.haut, r.haut, r.bas});
+            b.bas = std::max({b.bas, r.haut, r.bas});
+        }
+        rects.assign(1, b);
     }
     return rects;
 }
@@ -605,7 +616,7 @@ void Lecteur::jouer(std::uint16_t fonction, const Params& p)
         if (p.a(4) && p.u(0) != 3 && p.u(1) == 0) dib = lireDib(p.octets(4), p.taille() - 4);
         if (dib) {
             o.brosse.style = StyleBrosse::Motif;
-            o.brosse.motif = std::move(*dib);
+            o.brosse.motif = std::make_shared<const Dib>(std::move(*dib));
         } else {
             o.brosse.style = StyleBrosse::Pleine;
             o.brosse.couleur = Couleur{0, 0, 0};

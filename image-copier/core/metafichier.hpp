@@ -9,6 +9,7 @@
 // its record and the file; a bad record is skipped, a broken record chain
 // ends the picture where it breaks.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,7 +61,7 @@ struct Brosse {
     StyleBrosse style = StyleBrosse::Pleine;
     Couleur couleur{255, 255, 255};
     Hachure hachure = Hachure::Horizontale;
-    Dib motif; // StyleBrosse::Motif
+    std::shared_ptr<const Dib> motif; // StyleBrosse::Motif
 };
 
 struct Police {

@@ -6,6 +6,7 @@
 #include "common/testing/gtest_qt.hpp"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -641,6 +642,27 @@ TEST(Metafichier, DecoupageParRectanglesEtRegionsAvecSauvegarde)
     EXPECT_EQ(j.c.decoupes[6], Decoupe{}) << "an empty handle removes the clip";
 }
 
+TEST(Metafichier, UneRegionDeMilleRectanglesDecoupeSurSesBornes)
+{
+    // Saved states copy the clip: a huge region must not multiply.
+    Octets region;
+    for (int v : {0, 6, 1, 0, 0, 1, 0, 0, 0, 0, 0}) mot(region, v);
+    for (int v : {2200, 0, 10}) mot(region, v);
+    for (int i = 0; i < 1100; ++i) {
+        mot(region, 2 * i);
+        mot(region, 2 * i + 1);
+    }
+    mot(region, 2200);
+    Ecrivain e;
+    e.brut(CREATEREGION, region).enr(SELECTCLIPREGION, {0});
+    for (int i = 0; i < 2000; ++i) e.enr(SAVEDC, {});
+    Jeu j = jouer(e.carre100());
+    ASSERT_EQ(j.c.decoupes.size(), 2u);
+    ASSERT_TRUE(j.c.decoupes[1].region);
+    ASSERT_EQ(j.c.decoupes[1].region->size(), 1u);
+    EXPECT_EQ(rc((*j.c.decoupes[1].region)[0]), "0,0,2199,10");
+}
+
 // --- Bitmaps -----------------------------------------------------------------
 
 TEST(Metafichier, LesBitmapsPassentTellesQuellesAuCanevas)
@@ -678,7 +700,8 @@ TEST(Metafichier, LesBitmapsPassentTellesQuellesAuCanevas)
                       .carre100());
     ASSERT_EQ(j.c.traces.size(), 1u);
     EXPECT_EQ(j.c.traces[0].brosse.style, StyleBrosse::Motif);
-    EXPECT_EQ(j.c.traces[0].brosse.motif.octets, dib);
+    ASSERT_TRUE(j.c.traces[0].brosse.motif);
+    EXPECT_EQ(j.c.traces[0].brosse.motif->octets, dib);
 }
 
 TEST(Metafichier, UneBitmapMalFormeeEstRefusee)
@@ -865,10 +888,21 @@ TEST(Metafichier, DesOctetsAuHasardNeFontNiPlanterNiBoucler)
         .enr(RESTOREDC, {0xFFFF});
     const Octets base = e.placable(0, 0, 100, 100, 96);
     std::mt19937 alea(12345);
-    for (int essai = 0; essai < 400; ++essai) {
+    for (int essai = 0; essai < 600; ++essai) {
         Octets o = base;
         const int changements = 1 + int(alea() % 8);
-        for (int k = 0; k < changements; ++k) o[alea() % o.size()] = std::uint8_t(alea());
+        for (int k = 0; k < changements; ++k) {
+            if (essai % 2) {
+                o[alea() % o.size()] = std::uint8_t(alea());
+                continue;
+            }
+            // A word set to a value that sizes, counts and coordinates get wrong.
+            static const int extremes[] = {0, 1, -1, 32767, -32768, 2, 3, 255, 0x7F00};
+            const std::size_t i = (alea() % (o.size() / 2)) * 2;
+            const int v = extremes[alea() % 9];
+            o[i] = std::uint8_t(v & 0xFF);
+            o[i + 1] = std::uint8_t((v >> 8) & 0xFF);
+        }
         if (essai % 5 == 0) o.resize(alea() % o.size());
         Jeu j = jouer(o);
         if (essai % 10 == 0) {
@@ -973,6 +1007,37 @@ TEST(MetafichierQt, ErreursDeChargementEtTaillesRefusees)
     // A failed load drops the previous picture.
     EXPECT_FALSE(mf.chargerOctets(QByteArray(), &erreur));
     EXPECT_FALSE(mf.estCharge());
+}
+
+TEST(MetafichierQt, DesFormesGigantesquesSeDessinentVite)
+{
+    // Shapes a million pixels wide, wide pens and huge fonts, as a damaged
+    // file may ask for: drawn in well under a second each.
+    Ecrivain e;
+    e.enr(SETWINDOWEXT, {1, 1})
+        .enr(CREATEPEN, {0, 32767, 0, 0, 0})
+        .enr(CREATEBRUSH, {2, 0, 0, 3})
+        .brut(CREATEFONT, police(-32768, 450, 700, true, false, false, "Arial"))
+        .brut(DIBCREATEPATTERNBRUSH, avecDib({5, 0}, dib2x2()))
+        .enr(SELECTOBJECT, {0})
+        .enr(SELECTOBJECT, {1})
+        .enr(SELECTOBJECT, {2})
+        .enr(EXCLUDECLIPRECT, {32767, 32767, 1, 1});
+    for (int i = 0; i < 5; ++i) {
+        e.enr(ELLIPSE, {32767, 32767, -32768, -32768})
+            .enr(ROUNDRECT, {32767, 32767, 32767, 32767, -32768, -32768})
+            .enr(PIE, {0, 0, 0, 1, 32767, 32767, -32768, -32768})
+            .enr(POLYLINE, {3, -32768, -32768, 32767, 32767, -32768, 32767})
+            .brut(TEXTOUT, textOut(0, 0, "Wwwwwwwwww"))
+            .brut(STRETCHDIB, avecDib({0x20, 0xCC, 0, 2, 2, 0, 0, 32767, 32767, -32768, -32768}, dib2x2()));
+    }
+    e.enr(SELECTOBJECT, {3}).enr(RECTANGLE, {32767, 32767, -32768, -32768});
+    MetafichierQt mf;
+    ASSERT_TRUE(mf.chargerOctets(enQt(e.carre100())));
+    QElapsedTimer chrono;
+    chrono.start();
+    EXPECT_FALSE(mf.image(QSize(800, 600)).isNull());
+    EXPECT_LT(chrono.elapsed(), 20000);
 }
 
 } // namespace

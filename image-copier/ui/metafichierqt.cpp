@@ -43,7 +43,12 @@ QImage decoderDib(const Dib& dib)
 // origin, and nothing is drawn outside (0, 0)–taille.
 class PeintreQt : public Canevas {
 public:
-    PeintreQt(QPainter& p, QSizeF taille) : m_p(p), m_taille(taille) {}
+    PeintreQt(QPainter& p, QSizeF taille)
+        : m_p(p), m_taille(taille),
+          m_lisse(QRectF(QPointF(0, 0), taille)
+                      .adjusted(-taille.width(), -taille.height(), taille.width(), taille.height()))
+    {
+    }
 
     void decoupe(const Decoupe& d) override
     {
@@ -225,9 +230,18 @@ private:
                s == StylePlume::TiretPointPoint;
     }
 
+    // Smooth edges only for shapes near the picture: Qt's antialiasing takes
+    // seconds on shapes a million pixels wide, which a damaged file can ask for.
+    void lisser(const QPainterPath& chemin, double marge)
+    {
+        const QRectF r = chemin.controlPointRect().adjusted(-marge, -marge, marge, marge);
+        m_p.setRenderHint(QPainter::Antialiasing, m_lisse.contains(r));
+    }
+
     void contour(const QPainterPath& chemin, const Trace& t)
     {
         if (t.plume.style == StylePlume::Nul) return;
+        lisser(chemin, t.plume.largeur);
         QPen pen(couleurQt(t.plume.couleur), t.plume.largeur);
         pen.setCosmetic(t.plume.largeur == 0);
         pen.setCapStyle(t.plume.bout == BoutPlume::Carre ? Qt::SquareCap
@@ -257,6 +271,7 @@ private:
     void remplir(const QPainterPath& chemin, const Trace& t)
     {
         const Brosse& b = t.brosse;
+        lisser(chemin, 0);
         switch (b.style) {
         case StyleBrosse::Nulle: return;
         case StyleBrosse::Pleine: m_p.fillPath(chemin, couleurQt(b.couleur)); return;
@@ -268,7 +283,7 @@ private:
             return;
         }
         case StyleBrosse::Motif: {
-            const QImage motif = decoderDib(b.motif);
+            const QImage motif = b.motif ? decoderDib(*b.motif) : QImage();
             if (!motif.isNull()) m_p.fillPath(chemin, QBrush(motif));
             return;
         }
@@ -277,6 +292,7 @@ private:
 
     QPainter& m_p;
     QSizeF m_taille;
+    QRectF m_lisse;
 };
 
 } // namespace
@@ -342,8 +358,7 @@ void MetafichierQt::dessiner(QPainter& peintre, const QRectF& cible) const
 {
     if (!m_fichier || cible.isEmpty()) return;
     peintre.save();
-    peintre.setRenderHint(QPainter::Antialiasing);
-    peintre.setRenderHint(QPainter::TextAntialiasing);
+        peintre.setRenderHint(QPainter::TextAntialiasing);
     peintre.translate(cible.topLeft());
     PeintreQt canevas(peintre, cible.size());
     m_fichier->jouer(canevas, cible.width(), cible.height());
