@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <numbers>
 #include <utility>
 
@@ -13,30 +12,20 @@ namespace {
 // Record function numbers.
 enum : std::uint16_t {
     R_SAVEDC = 0x001E,
-    R_REALIZEPALETTE = 0x0035,
-    R_SETPALENTRIES = 0x0037,
     R_CREATEPALETTE = 0x00F7,
     R_SETBKMODE = 0x0102,
     R_SETMAPMODE = 0x0103,
-    R_SETROP2 = 0x0104,
-    R_SETRELABS = 0x0105,
     R_SETPOLYFILLMODE = 0x0106,
-    R_SETSTRETCHBLTMODE = 0x0107,
-    R_SETTEXTCHAREXTRA = 0x0108,
     R_RESTOREDC = 0x0127,
-    R_INVERTREGION = 0x012A,
     R_PAINTREGION = 0x012B,
     R_SELECTCLIPREGION = 0x012C,
     R_SELECTOBJECT = 0x012D,
     R_SETTEXTALIGN = 0x012E,
-    R_RESIZEPALETTE = 0x0139,
     R_DIBCREATEPATTERNBRUSH = 0x0142,
-    R_SETLAYOUT = 0x0149,
     R_DELETEOBJECT = 0x01F0,
     R_CREATEPATTERNBRUSH = 0x01F9,
     R_SETBKCOLOR = 0x0201,
     R_SETTEXTCOLOR = 0x0209,
-    R_SETTEXTJUSTIFICATION = 0x020A,
     R_SETWINDOWORG = 0x020B,
     R_SETWINDOWEXT = 0x020C,
     R_SETVIEWPORTORG = 0x020D,
@@ -47,8 +36,6 @@ enum : std::uint16_t {
     R_MOVETO = 0x0214,
     R_OFFSETCLIPRGN = 0x0220,
     R_FILLREGION = 0x0228,
-    R_SETMAPPERFLAGS = 0x0231,
-    R_SELECTPALETTE = 0x0234,
     R_CREATEPENINDIRECT = 0x02FA,
     R_CREATEFONTINDIRECT = 0x02FB,
     R_CREATEBRUSHINDIRECT = 0x02FC,
@@ -61,12 +48,10 @@ enum : std::uint16_t {
     R_ELLIPSE = 0x0418,
     R_RECTANGLE = 0x041B,
     R_SETPIXEL = 0x041F,
-    R_FRAMEREGION = 0x0429,
     R_TEXTOUT = 0x0521,
     R_POLYPOLYGON = 0x0538,
     R_ROUNDRECT = 0x061C,
     R_PATBLT = 0x061D,
-    R_ESCAPE = 0x0626,
     R_CREATEREGION = 0x06FF,
     R_ARC = 0x0817,
     R_PIE = 0x081A,
@@ -182,12 +167,6 @@ enum ModeMappage {
     MM_ANISOTROPIC = 8,
 };
 
-struct DecoupeLogique {
-    // Kept in target coordinates: the mapping may change after a clip is set,
-    // and the clip stays where it was put, as on a device.
-    Decoupe d;
-};
-
 struct EtatDc {
     int mode = MM_ANISOTROPIC;
     double fenOrgX = 0, fenOrgY = 0, fenExtX = 1, fenExtY = 1;
@@ -201,6 +180,8 @@ struct EtatDc {
     int alignTexte = 0;
     Remplissage remplissage = Remplissage::Alterne;
     double posX = 0, posY = 0;
+    // In target pixels: a clip stays where it was put when the mapping
+    // changes afterwards, as on a device.
     Decoupe decoupe;
 };
 
