@@ -32,9 +32,9 @@ int blancsDate(ProgrammeApropos programme)
     return programme == ProgrammeApropos::Tintara ? 20 : 21;
 }
 
-const char* const auteur = "Théodric Malvenne";
-const char* const nomCompletAuteur = "Théodric A. Malvenne";
-const char* const collaborateur = "Lise Orbanel";
+const char* const auteur = "T. Malvenne";
+const char* const nomCompletAuteur = "Théodric Malvenne";
+const char* const collaborateur = "N. Varel";
 const char* const rueAdresse = "14, rue des Exemples";
 
 QString blancs(int n)

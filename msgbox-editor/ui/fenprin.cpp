@@ -15,9 +15,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTimer>
@@ -52,6 +54,36 @@ QLabel* etiquette(const QString& legende, QWidget* parent, const QRect& geometri
         l->resize(std::max(l->width(), l->sizeHint().width()), l->height());
     return l;
 }
+
+// A frame in the old style: an etched border with its caption on the line.
+QGroupBox* cadre(const QString& legende, QWidget* parent, const QRect& geometrie)
+{
+    auto* g = new QGroupBox(legende, parent);
+    g->setGeometry(geometrie);
+    g->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid #a0a0a0; border-radius: 0px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px;"
+        " padding: 0px 2px; }"));
+    return g;
+}
+
+// A wrapped label whose caption uses a run of blanks to push the rest onto
+// the next line: the break is kept whatever the font's width of a blank.
+class EtiquetteRepliee : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QString affiche = text();
+        static const QRegularExpression blancs(QStringLiteral(" {5,}"));
+        affiche.replace(blancs, QStringLiteral("\n"));
+        QPainter p(this);
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(contentsRect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, affiche);
+    }
+};
 
 QString inverserCasse(const QString& s)
 {
@@ -98,15 +130,13 @@ void FenPrin::creerControles()
 
     BoutonFocus = velmaro::creerBoutonFocus(this, 300, 6420, 2175, 435);
 
-    Frame1 = new QGroupBox(QStringLiteral("Type de code"), this);
-    Frame1->setGeometry(twips(60, 0, 2595, 855));
+    Frame1 = cadre(QStringLiteral("Type de code"), this, twips(60, 0, 2595, 855));
     OptTypCode[0] = new QRadioButton(texte(formesCode[0].legende), Frame1);
     OptTypCode[0]->setGeometry(twips(120, 240, 915, 195));
     OptTypCode[1] = new QRadioButton(texte(formesCode[1].legende), Frame1);
     OptTypCode[1]->setGeometry(twips(120, 540, 1095, 195));
 
-    Frame2 = new QGroupBox(QStringLiteral("Type de bouton(s)"), this);
-    Frame2->setGeometry(twips(60, 900, 2595, 2055));
+    Frame2 = cadre(QStringLiteral("Type de bouton(s)"), this, twips(60, 900, 2595, 2055));
     const int largeursJeux[6] = {555, 1155, 2415, 1575, 915, 1695};
     for (int i = 0; i < 6; ++i) {
         OptTypBouton[i] = new QRadioButton(texte(jeuxBoutons[i].nom), Frame2);
@@ -116,8 +146,7 @@ void FenPrin::creerControles()
     }
     OptTypBouton[0]->setChecked(true);
 
-    Frame3 = new QGroupBox(QStringLiteral("Bouton par défaut"), this);
-    Frame3->setGeometry(twips(60, 3000, 2595, 1155));
+    Frame3 = cadre(QStringLiteral("Bouton par défaut"), this, twips(60, 3000, 2595, 1155));
     for (int i = 0; i < 3; ++i) {
         OptDefBtn[i] = new QRadioButton(Frame3);
         OptDefBtn[i]->setGeometry(twips(120, 240 + 300 * i, 2295, 195));
@@ -127,8 +156,7 @@ void FenPrin::creerControles()
     OptDefBtn[1]->hide();
     OptDefBtn[2]->hide();
 
-    Frame4 = new QGroupBox(QStringLiteral("Modalité"), this);
-    Frame4->setGeometry(twips(60, 4200, 2595, 855));
+    Frame4 = cadre(QStringLiteral("Modalité"), this, twips(60, 4200, 2595, 855));
     OptTypMod[0] = new QRadioButton(texte(modalites[0].legende), Frame4);
     OptTypMod[0]->setGeometry(twips(120, 240, 1635, 195));
     OptTypMod[1] = new QRadioButton(texte(modalites[1].legende), Frame4);
@@ -137,8 +165,7 @@ void FenPrin::creerControles()
     for (QRadioButton* o : {OptTypCode[0], OptTypCode[1], OptTypMod[0], OptTypMod[1]})
         o->resize(std::max(o->width(), o->sizeHint().width()), o->height());
 
-    Frame5 = new QGroupBox(QStringLiteral("Icônes"), this);
-    Frame5->setGeometry(twips(2760, 0, 5355, 1275));
+    Frame5 = cadre(QStringLiteral("Icônes"), this, twips(2760, 0, 5355, 1275));
     const struct {
         QToolButton*& bouton;
         int gauche;
@@ -179,6 +206,7 @@ void FenPrin::creerControles()
     TextMsg->setGeometry(twips(2760, 2220, 5055, 975));
     TextMsg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TextMsg->setTabChangesFocus(true);
+    TextMsg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     CmdEfTxt = new QPushButton(this);
     CmdEfTxt->setGeometry(twips(7920, 2220, 195, 1005));
     CmdEfTxt->setStyleSheet(noir);
@@ -201,20 +229,23 @@ void FenPrin::creerControles()
     TextMsgBox->setReadOnly(true);
     TextMsgBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TextMsgBox->setTabChangesFocus(true);
+    TextMsgBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    Frame6 = new QGroupBox(QStringLiteral("Temps d'affichage de la boîte"), this);
-    Frame6->setGeometry(twips(60, 5100, 3135, 795));
+    Frame6 = cadre(QStringLiteral("Temps d'affichage de la boîte"), this, twips(60, 5100, 3135, 795));
     AffTemps = new QLineEdit(QStringLiteral("4"), Frame6);
     AffTemps->setGeometry(twips(180, 240, 615, 435));
     AffTemps->setFont(cs);
     ChangeTemps = new BarreInversee(tempsMaximum, 4, Frame6);
     ChangeTemps->setGeometry(twips(570, 285, 195, 375));
-    Label4 = new QLabel(QStringLiteral("Temps en secondes.           0  (zéro) correspond à l'infini. "), Frame6);
+    Label4 = new EtiquetteRepliee(QStringLiteral("Temps en secondes.           0  (zéro) correspond à l'infini. "),
+                                  Frame6);
     Label4->setGeometry(twips(960, 270, 2025, 435));
     Label4->setWordWrap(true);
+    // Wide enough for its second line where the frame leaves room.
+    const int secondeLigne = Label4->fontMetrics().horizontalAdvance(QStringLiteral("0  (zéro) correspond à l'infini.")) + 1;
+    Label4->resize(std::clamp(secondeLigne, Label4->width(), Frame6->width() - Label4->x() - 3), Label4->height());
 
-    Frame7 = new QGroupBox(QStringLiteral("Position de la boîte de message"), this);
-    Frame7->setGeometry(twips(3300, 5100, 3435, 795));
+    Frame7 = cadre(QStringLiteral("Position de la boîte de message"), this, twips(3300, 5100, 3435, 795));
     Label5 = etiquette(QStringLiteral("X :"), Frame7, twips(120, 360, 270, 240), false);
     Label5->setFont(ssb);
     AffPosX = new QLineEdit(QStringLiteral("100"), Frame7);
