@@ -9,6 +9,7 @@ BarreInversee::BarreInversee(int maximum, int valeur, QWidget* parent) : QScroll
     setSingleStep(1);
     setPageStep(10);
     setValue(-valeur);
+    setFocusPolicy(Qt::TabFocus);
     connect(this, &QScrollBar::valueChanged, this, [this](int v) { emit valeurChangee(-v); });
 }
 
