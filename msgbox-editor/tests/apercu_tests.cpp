@@ -95,9 +95,3 @@ TEST(Placement, AgrandissementGardeLeCentre)
     }
 }
 
-TEST(Placement, EntierPairBorne)
-{
-    EXPECT_EQ(entierPair(2500.5), 2500);
-    EXPECT_EQ(entierPair(2501.5), 2502);
-    EXPECT_EQ(entierPair(1e12), std::numeric_limits<int>::max());
-}

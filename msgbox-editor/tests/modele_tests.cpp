@@ -60,32 +60,6 @@ TEST(ComposerCode, LignesDeCodeEtCommentaires)
          "' Icône : Sans icône, bouton(s) : OK, bouton par défaut : 1er"},
         {"titre_et_message_vides", [](Modele&) {}, "", "", 0, "Reponse = MsgBox(\"\", 0, \"\")",
          "' Icône : Sans icône, bouton(s) : OK, bouton par défaut : 1er"},
-        {"stop_abandon_3eme",
-         [](Modele& m) {
-             m.choisirIcone(Icone::Stop);
-             m.OptTypBouton_Click(2);
-             m.OptDefBtn_Click(2);
-         },
-         "x", "y", 16 + 2 + 512, "Reponse = MsgBox(\"x\", 530, \"y\")",
-         "' Icône : Stop, bouton(s) : Abandon/Réessayer/Ignorer, bouton par défaut : 3ème"},
-        {"exclamation_reessayer_annuler_retour_fonction",
-         [](Modele& m) {
-             m.OptTypCode_Click(1);
-             m.choisirIcone(Icone::Excl);
-             m.OptTypBouton_Click(5);
-             m.OptTypCode_Click(0);
-         },
-         "x", "y", 53, "Reponse = MsgBox(\"x\", 53, \"y\")",
-         "' Icône : Exclamation, bouton(s) : Réessayer/Annuler, bouton par défaut : 1er"},
-        {"icone_sans_apres_stop_et_modal_annule",
-         [](Modele& m) {
-             m.choisirIcone(Icone::Stop);
-             m.choisirIcone(Icone::Sans);
-             m.OptTypMod_Click(1);
-             m.OptTypMod_Click(0);
-         },
-         "x", "y", 0, "Reponse = MsgBox(\"x\", 0, \"y\")",
-         "' Icône : Sans icône, bouton(s) : OK, bouton par défaut : 1er"},
     };
     for (const auto& c : cas) {
         Modele m = demarre();
@@ -95,19 +69,6 @@ TEST(ComposerCode, LignesDeCodeEtCommentaires)
         EXPECT_EQ(ligneCommentaire(m), c.commentaire) << c.nom;
         EXPECT_EQ(texteCopie(m, c.message, c.titre), c.commentaire + "\r" + c.code) << c.nom;
     }
-}
-
-TEST(ComposerCode, OuverturesDesDeuxFormes)
-{
-    Modele m = demarre();
-    EXPECT_EQ(m.DebutCode.size(), 18u);
-    EXPECT_EQ(m.FinCode, ")");
-    m.OptTypCode_Click(1);
-    EXPECT_EQ(m.DebutCode, "MsgBox \"");
-    EXPECT_EQ(m.FinCode, "");
-    // No selection: the form stays as it was.
-    m.OptTypCode_Click(-1);
-    EXPECT_EQ(m.DebutCode, "MsgBox \"");
 }
 
 TEST(JeuDeBoutons, OptionsParDefautApresChaqueJeu)
@@ -150,22 +111,3 @@ TEST(JeuDeBoutons, OptionsParDefautApresChaqueJeu)
     }
 }
 
-TEST(JeuDeBoutons, SansSelectionRienNeChange)
-{
-    Modele m = demarre();
-    m.OptTypBouton_Click(3);
-    m.OptDefBtn_Click(2);
-    const Modele avant = m;
-    m.OptTypBouton_Click(-1);
-    m.OptDefBtn_Click(-1);
-    EXPECT_EQ(m.ValStyle, avant.ValStyle);
-    EXPECT_EQ(m.NomBoutons, avant.NomBoutons);
-    EXPECT_EQ(m.NomDefaut, avant.NomDefaut);
-}
-
-TEST(SautDeLigne, SeizeCaracteres)
-{
-    const Modele m = demarre();
-    EXPECT_EQ(texteSautDeLigne(m), "\" & Chr$(10) & \"");
-    EXPECT_EQ(texteSautDeLigne(m).size(), 16u);
-}
