@@ -1,0 +1,18 @@
+// Brevolet: composes a message box and hands back the line of Visual Basic
+// code that shows it.
+#include "common/platform/services.hpp"
+#include "common/ui/polices.hpp"
+#include "msgbox-editor/ui/fenprin.hpp"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brevolet"));
+    velmaro::enregistrerSubstituts();
+    QApplication::setFont(velmaro::policeParDefaut());
+    brevolet::FenPrin f(velmaro::realServices());
+    f.show();
+    return app.exec();
+}

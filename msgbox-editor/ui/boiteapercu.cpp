@@ -1,0 +1,66 @@
+#include "msgbox-editor/ui/boiteapercu.hpp"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+
+namespace brevolet {
+
+BoiteApercu::BoiteApercu(const QString& texte, int style, const QString& titre, QWidget* fenPrin)
+    : VbMessageBox(texte, style, titre.isEmpty() ? QStringLiteral("Brevolet") : titre, fenPrin)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    layout()->activate();
+}
+
+void BoiteApercu::placerParDefaut()
+{
+    adjustPosition(parentWidget());
+}
+
+QSize BoiteApercu::tailleCadre() const
+{
+    QSize taille = size();
+    if (const QWidget* fen = parentWidget() ? parentWidget()->window() : nullptr)
+        taille += fen->frameGeometry().size() - fen->size();
+    return taille;
+}
+
+void BoiteApercu::placer(const ReglagesApercu& r)
+{
+    if (!r.Centrer || !parentWidget()) {
+        move(r.PosX, r.PosY);
+        return;
+    }
+    const QRect o = parentWidget()->window()->frameGeometry();
+    const QSize d = tailleCadre();
+    const Point p = positionCentree({o.x(), o.y(), o.width(), o.height()}, d.width(), d.height());
+    move(p.x, p.y);
+}
+
+void BoiteApercu::appliquerPolice(const QFont& police)
+{
+    QLabel* texte = etiquetteTexte();
+    const QRect t = texte->geometry();
+    const QRect d = geometry();
+    const QPoint coin = pos();
+
+    texte->setFont(police);
+    texte->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const int h = QFontMetrics(police)
+                      .boundingRect(QRect(0, 0, t.width(), 1 << 20), Qt::TextWordWrap, texte->text())
+                      .height();
+    const Agrandissement a = agrandir(t.height(), h);
+
+    // From here on the geometry is ours, not the layout's.
+    layout()->setEnabled(false);
+    texte->setGeometry(t.x(), t.y(), t.width(), a.hauteurTexte);
+    for (QPushButton* bouton : boutons())
+        bouton->move(bouton->x(), bouton->y() + a.croissance);
+    setMinimumSize(0, 0);
+    setFixedSize(d.width(), d.height() + a.croissance);
+    move(coin.x(), coin.y() + a.decalageHaut);
+}
+
+} // namespace brevolet

@@ -1,0 +1,13 @@
+#pragma once
+// Pictures drawn in code: the program icon and the faces of the centring and
+// font buttons.
+#include <QIcon>
+#include <QPixmap>
+
+namespace brevolet {
+
+QIcon iconeBrevolet();
+QPixmap imageCentrer();
+QPixmap imagePolice();
+
+} // namespace brevolet
