@@ -1,3 +1,4 @@
+#include "about/animated/apropos.hpp"
 #include "colour-converter/ui/fenprin.hpp"
 #include "colour-converter/ui/pleinecran.hpp"
 #include "common/testing/fakes.hpp"
@@ -395,10 +396,18 @@ TEST(FenPrin, VisionneuseDuPressePapiers)
     EXPECT_EQ(w.fen.Text4->text(), "#00FFFF");
 }
 
-TEST(FenPrin, APropos)
+TEST(FenPrin, AProposMontreLaLigneDeTintara)
 {
     Fenetre w;
+    QString nom;
+    QTimer::singleShot(0, [&] {
+        auto* a = qobject_cast<about::Apropos*>(QApplication::activeModalWidget());
+        ASSERT_NE(a, nullptr);
+        nom = a->Label2->text();
+        a->CmdOK->click();
+    });
     QTest::mouseClick(w.fen.CmdApro, Qt::LeftButton);
+    EXPECT_EQ(nom, QStringLiteral("Tintara"));
     EXPECT_TRUE(w.fen.isVisible());
     EXPECT_TRUE(w.f.messages.boites.empty());
 }
