@@ -161,7 +161,9 @@ QList<Volume> volumesDuSysteme()
         }
     }
     for (const QStorageInfo& s : QStorageInfo::mountedVolumes()) {
-        if (!s.isValid() || !volumeUtilisateur(s.rootPath(), QString::fromUtf8(s.fileSystemType())))
+        // A single file mounted on its own (containers do that) is no volume to browse.
+        if (!s.isValid() || !QFileInfo(s.rootPath()).isDir() ||
+            !volumeUtilisateur(s.rootPath(), QString::fromUtf8(s.fileSystemType())))
             continue;
         const QString racine = QDir::toNativeSeparators(s.rootPath());
         const QString cle = QDir::toNativeSeparators(QDir(s.rootPath()).absolutePath()).toLower();

@@ -278,7 +278,7 @@ TEST(Principal, EchecsEtDateDeCreationImmuableDansUnSeulMessage)
                                "fichiers : seule la date de modification a été écrite.");
 }
 
-TEST(Principal, TexteIlliscibleNeModifieAucunFichier)
+TEST(Principal, TexteIllisibleNeModifieAucunFichier)
 {
     struct Cas {
         const char* nom;
@@ -295,7 +295,7 @@ TEST(Principal, TexteIlliscibleNeModifieAucunFichier)
         {"lettres partout", "hier", "midi", "10/04/01", "10:00:00",
          "La date et l'heure de création n'ont pas pu être lues : « hier midi »."},
         {"rien du tout", "", "", "10/04/01", "10:00:00",
-         "La date et l'heure de création n'ont pas pu être lues : «   »."},
+         "La date et l'heure de création sont vides."},
         {"avant 1601", "10/04/01", "10:00", "01/01/1500", "10:00",
          "La date de modification est antérieure à 1601 et ne peut pas être écrite : « 01/01/1500 »."},
     };

@@ -297,7 +297,9 @@ bool Principal::convertir(FileTime& creation, FileTime& ecriture, QString& messa
         try {
             *l.resultat = DateVersFileTime(texte);
         } catch (const ErreurDate& e) {
-            if (e.genre() == ErreurDate::Genre::Avant1601) {
+            if (l.date->text().trimmed().isEmpty() && l.heure->text().trimmed().isEmpty()) {
+                message = QStringLiteral("La date et l'heure %1 sont vides.").arg(l.quoi);
+            } else if (e.genre() == ErreurDate::Genre::Avant1601) {
                 message = QStringLiteral("La date %1 est antérieure à 1601 et ne peut pas être écrite : « %2 ».")
                               .arg(l.quoi, l.date->text());
             } else if (!lisible(l.date->text()) && lisible(l.heure->text())) {
