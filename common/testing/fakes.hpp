@@ -110,16 +110,25 @@ public:
         std::uint64_t creation;
         std::uint64_t ecriture;
     };
-    void setTimes(const QString& chemin, std::uint64_t c, std::uint64_t e) override
+    bool setTimes(const QString& chemin, std::uint64_t c, std::uint64_t e) override
     {
+        tentatives << chemin;
         if (echecs.contains(chemin))
-            throw ErreurService(QStringLiteral("Accès refusé : %1").arg(chemin));
+            throw ErreurService(QStringLiteral("Accès refusé"));
         ecritures.push_back({chemin, c, e});
+        return creationPossible;
     }
-    void showProperties(const QString& chemin) override { proprietes.push_back(chemin); }
+    bool showProperties(QWidget*, const QString& chemin) override
+    {
+        proprietes.push_back(chemin);
+        return feuilleSysteme;
+    }
     std::vector<Ecriture> ecritures;
-    QSet<QString> echecs;
+    QStringList tentatives;          // every path asked, written or not
+    QSet<QString> echecs;            // paths whose write throws "Accès refusé"
+    bool creationPossible = true;    // false: like Linux, no creation time
     QStringList proprietes;
+    bool feuilleSysteme = true;      // false: no file manager answers
 };
 
 class FakeTray : public Tray {

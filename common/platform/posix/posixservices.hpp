@@ -12,12 +12,14 @@ public:
     void reboot() override;
 };
 
-// utimensat: the modification time is written, the access time left alone;
-// Linux file systems keep no settable creation time.
+// The file is opened for writing, then its modification time is written with
+// utimensat (futimens), the access time left alone; Linux file systems keep
+// no settable creation time. Properties go to the desktop's file manager
+// over D-Bus (org.freedesktop.FileManager1).
 class PosixFileTimes : public FileTimes {
 public:
-    void setTimes(const QString& chemin, std::uint64_t creation, std::uint64_t ecriture) override;
-    void showProperties(const QString& chemin) override;
+    bool setTimes(const QString& chemin, std::uint64_t creation, std::uint64_t ecriture) override;
+    bool showProperties(QWidget* proprietaire, const QString& chemin) override;
 };
 
 class NoRegistry : public Registry {

@@ -12,8 +12,8 @@ public:
 
 class Win32FileTimes : public FileTimes {
 public:
-    void setTimes(const QString& chemin, std::uint64_t creation, std::uint64_t ecriture) override;
-    void showProperties(const QString& chemin) override;
+    bool setTimes(const QString& chemin, std::uint64_t creation, std::uint64_t ecriture) override;
+    bool showProperties(QWidget* proprietaire, const QString& chemin) override;
 };
 
 class Win32Registry : public Registry {
