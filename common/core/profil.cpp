@@ -236,9 +236,15 @@ bool FichierProfil::enregistrer(const std::filesystem::path& fichier) const
 std::string lireChaineProfil(std::string_view section, std::string_view cle, std::string_view defaut,
                              std::size_t taille, const std::filesystem::path& fichier)
 {
+    return lireChaineProfil(FichierProfil::charger(fichier), section, cle, defaut, taille);
+}
+
+std::string lireChaineProfil(const FichierProfil& profil, std::string_view section, std::string_view cle,
+                             std::string_view defaut, std::size_t taille)
+{
     if (taille == 0)
         return {};
-    const auto v = FichierProfil::charger(fichier).valeur(section, cle);
+    const auto v = profil.valeur(section, cle);
     std::string resultat;
     if (v) {
         resultat = *v;

@@ -63,6 +63,10 @@ private:
 std::string lireChaineProfil(std::string_view section, std::string_view cle, std::string_view defaut,
                              std::size_t taille, const std::filesystem::path& fichier);
 
+// The same rule on a file already read.
+std::string lireChaineProfil(const FichierProfil& profil, std::string_view section, std::string_view cle,
+                             std::string_view defaut, std::size_t taille);
+
 // WritePrivateProfileStringA for one key; creates the file and the section.
 bool ecrireChaineProfil(std::string_view section, std::string_view cle, std::string_view valeur,
                         const std::filesystem::path& fichier);
