@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPainter>
+#include <QRandomGenerator>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -616,4 +618,49 @@ TEST(Essai, DemandesImprimeesSansRienFaire)
                                       "somnelle --dry-run: start \"/opt/velmaro/relwin.pif\"\n"
                                       "somnelle --dry-run: start \"x\" \"a b\"\n"
                                       "somnelle --dry-run: open https://www.example.com/\n");
+}
+
+// Pictures to look at: SOMNELLE_APERCUS=<folder> writes the icons, the menus
+// and the standby screen after some steps as PNG files.
+TEST_F(Somnelle, Apercus)
+{
+    const QString sortie = qEnvironmentVariable("SOMNELLE_APERCUS");
+    if (sortie.isEmpty())
+        GTEST_SKIP() << "SOMNELLE_APERCUS not set";
+    QDir().mkpath(sortie);
+    QImage icones(3 * 40, 40, QImage::Format_ARGB32);
+    icones.fill(QColor(0, 128, 128));
+    QPainter p(&icones);
+    FenetreTray* fenetres[] = {fen.get(), module().relWin, module().stopWin};
+    for (int i = 0; i < 3; ++i)
+        p.drawPixmap(4 + 40 * i, 4, fenetres[i]->windowIcon().pixmap(32, 32));
+    p.end();
+    icones.scaled(icones.size() * 4).save(sortie + "/icones.png");
+    for (int i = 0; i < 3; ++i) {
+        fenetres[i]->menu->popup(QPoint(0, 0));
+        fenetres[i]->menu->grab().save(sortie + QStringLiteral("/menu%1.png").arg(i));
+        fenetres[i]->menu->close();
+    }
+    QMenu* popUp = module().fenPopUp().mnuPopUp;
+    popUp->popup(QPoint(0, 0));
+    popUp->grab().save(sortie + "/popup.png");
+    popUp->close();
+    const char* motifs[] = {"mnuRonds", "mnuFin", "mnuGrosL"};
+    for (int i = 0; i < 3; ++i) {
+        module().montrerFond();
+        FenPopUp& popup = module().fenPopUp();
+        if (i == 1)
+            popup.mnuDoubles_Click();
+        if (i == 2)
+            popup.mnuLignes_Click();
+        popup.findChild<QAction*>(motifs[i])->trigger();
+        f->clock.tirages.clear();
+        QRandomGenerator alea(42 + i);
+        for (int n = 0; n < 60 * 9; ++n)
+            f->clock.tirages.push_back(alea.generateDouble());
+        for (int n = 0; n < 60; ++n)
+            fond()->Timer1_Timer();
+        fond()->grab().save(sortie + QStringLiteral("/fond%1.png").arg(i));
+        finirFond();
+    }
 }
