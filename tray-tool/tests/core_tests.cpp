@@ -399,7 +399,6 @@ struct CanevasEnregistre : Canevas {
     void effacer() override { traces.push_back("effacer"); }
     void cercle(double x, double y, double rayon, Couleur contour, Couleur remplissage, int plume) override
     {
-        rayons.push_back(rayon);
         std::ostringstream s;
         s << "cercle " << x << ' ' << y << ' ' << rayon << ' ' << std::hex << contour << ' ' << remplissage
           << std::dec << ' ' << plume;
@@ -413,7 +412,6 @@ struct CanevasEnregistre : Canevas {
         traces.push_back(s.str());
     }
     std::vector<std::string> traces;
-    std::vector<double> rayons;
 };
 
 // A 1024 x 768 screen: 15360 x 11520 twips.
@@ -561,18 +559,5 @@ TEST(DessinVeille, EffacementAu272ePas)
                 EXPECT_EQ(b.canevas.traces[272 - c.depart], "effacer") << c.nom; // after the 272nd shape
             }
         }
-    }
-}
-
-TEST(DessinVeille, LesRayonsRestentDansLeursBornes)
-{
-    Banc b(depuis("R"));
-    for (int i = 0; i <= 1000; ++i) {
-        const double r = i / 1000.0; // 1.0 itself is brought below 1
-        b.tirages = {0, 0, 0, r, 0, 0};
-        b.dessin.Timer1_Timer(b.canevas, W);
-        const double rayon = b.canevas.rayons.back();
-        EXPECT_GE(rayon, W / 18.0 - 0.01) << r;
-        EXPECT_LT(rayon, W / 6.0) << r;
     }
 }
