@@ -63,6 +63,8 @@ Fond::Fond(velmaro::Services& services, ModuleSomnelle& module)
       services_(services), module_(module),
       dessin_(module.reglagesVeille, [&services] { return services.clock.random(); })
 {
+    // Known before the load, which may wait on a message box meanwhile.
+    module_.fond = this;
     setObjectName(QStringLiteral("Fond"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);

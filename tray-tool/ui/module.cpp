@@ -66,7 +66,7 @@ void ModuleSomnelle::montrerFond()
         fond->raise();
         return;
     }
-    fond = new Fond(services, *this);
+    new Fond(services, *this); // registers itself in fond before its load runs
 }
 
 void ModuleSomnelle::montrerApropos(QWidget* parent)
