@@ -94,13 +94,21 @@ public:
 
 class FakePower : public Power {
 public:
-    void shutdown() override { demandes.push_back(QStringLiteral("shutdown")); verifier(); }
-    void reboot() override { demandes.push_back(QStringLiteral("reboot")); verifier(); }
+    void shutdown() override { demander(QStringLiteral("shutdown")); }
+    void reboot() override { demander(QStringLiteral("reboot")); }
     QStringList demandes;
     QString echec;
+    std::function<void(const QString&)> observateur; // called at each request, before it fails or not
 
 private:
-    void verifier() const { if (!echec.isEmpty()) throw ErreurService(echec); }
+    void demander(const QString& d)
+    {
+        demandes.push_back(d);
+        if (observateur)
+            observateur(d);
+        if (!echec.isEmpty())
+            throw ErreurService(echec);
+    }
 };
 
 class FakeFileTimes : public FileTimes {
@@ -138,24 +146,34 @@ public:
         QString bulle;
         std::function<void(int)> souris;
     };
+    bool available() const override { return disponible; }
     bool add(int id, const QIcon& i, const QString& b, std::function<void(int)> s) override
     {
+        journal.push_back(QStringLiteral("add %1").arg(id));
         if (refuser || icones.count(id))
             return false;
         icones[id] = {i, b, std::move(s)};
-        journal.push_back(QStringLiteral("add %1").arg(id));
         return true;
     }
     bool remove(int id) override
     {
         journal.push_back(QStringLiteral("remove %1").arg(id));
+        if (echecsRetrait.contains(id))
+            return false;
         return icones.erase(id) > 0;
     }
-    // Sends a mouse message number to an icon, as the tray would.
-    void souris(int id, int message) { icones.at(id).souris(message); }
+    // Sends a mouse message number to an icon, as the tray would. The handler
+    // may remove the icon while it runs.
+    void souris(int id, int message)
+    {
+        const auto rappel = icones.at(id).souris;
+        rappel(message);
+    }
     std::map<int, Icone> icones;
     QStringList journal;
     bool refuser = false;
+    bool disponible = true;
+    QSet<int> echecsRetrait; // removals that fail and leave the icon
 };
 
 class FakeRegistry : public Registry {

@@ -5,7 +5,9 @@
 
 namespace velmaro {
 
-// Power requests go to the login manager over the system bus, non-interactive.
+// Power requests go to the login manager over the system bus, non-interactive:
+// PowerOff and Reboot with interactive = false. A refusal (no right to do it,
+// another session open, no login manager) throws with the manager's text.
 class LogindPower : public Power {
 public:
     void shutdown() override;

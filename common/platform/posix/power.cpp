@@ -1,7 +1,7 @@
 #include "common/platform/posix/posixservices.hpp"
 
 #include <QDBusConnection>
-#include <QDBusInterface>
+#include <QDBusError>
 #include <QDBusMessage>
 
 namespace velmaro {
@@ -10,13 +10,17 @@ namespace {
 
 void appelLogin1(const char* methode)
 {
-    QDBusInterface login(QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-                         QStringLiteral("org.freedesktop.login1.Manager"), QDBusConnection::systemBus());
-    if (!login.isValid())
-        throw ErreurService(QStringLiteral("Le gestionnaire de session ne répond pas"));
-    const QDBusMessage reponse = login.call(QString::fromLatin1(methode), false);
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected())
+        throw ErreurService(QStringLiteral("Le gestionnaire de session ne répond pas (%1)")
+                                .arg(bus.lastError().message()));
+    QDBusMessage appel = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QString::fromLatin1(methode));
+    appel << false; // non-interactive: no password dialog
+    const QDBusMessage reponse = bus.call(appel);
     if (reponse.type() == QDBusMessage::ErrorMessage)
-        throw ErreurService(reponse.errorMessage());
+        throw ErreurService(reponse.errorMessage().isEmpty() ? reponse.errorName() : reponse.errorMessage());
 }
 
 } // namespace

@@ -151,6 +151,11 @@ QtTray::~QtTray()
     qDeleteAll(icones_);
 }
 
+bool QtTray::available() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 bool QtTray::add(int id, const QIcon& icone, const QString& bulle, std::function<void(int)> souris)
 {
     if (icones_.contains(id) || !QSystemTrayIcon::isSystemTrayAvailable())

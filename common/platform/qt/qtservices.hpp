@@ -53,6 +53,7 @@ class QtTray : public Tray {
 public:
     QtTray();
     ~QtTray() override;
+    bool available() const override;
     bool add(int id, const QIcon& icone, const QString& bulle, std::function<void(int)> souris) override;
     bool remove(int id) override;
 

@@ -1,11 +1,51 @@
 #include "common/platform/win32/win32services.hpp"
 
-#include <QDir>
 #include <windows.h>
 
 namespace velmaro {
 
-void Win32Power::shutdown() { ExitWindowsEx(65, 0); }
-void Win32Power::reboot() { ExitWindowsEx(66, 0); }
+namespace {
+
+// Windows NT and later refuse ExitWindowsEx to a process that has not enabled
+// its shutdown privilege; a process that cannot enable it gets the refusal.
+void activerPrivilegeArret()
+{
+    HANDLE jeton = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &jeton))
+        return;
+    TOKEN_PRIVILEGES privileges{};
+    if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
+        privileges.PrivilegeCount = 1;
+        privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        AdjustTokenPrivileges(jeton, FALSE, &privileges, 0, nullptr, nullptr);
+    }
+    CloseHandle(jeton);
+}
+
+QString texteErreur(DWORD code)
+{
+    wchar_t* tampon = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&tampon), 0, nullptr);
+    QString texte = n ? QString::fromWCharArray(tampon, static_cast<int>(n)).trimmed()
+                      : QStringLiteral("Erreur %1").arg(code);
+    if (tampon)
+        LocalFree(tampon);
+    return texte;
+}
+
+void sortirDeWindows(UINT drapeaux)
+{
+    activerPrivilegeArret();
+    if (!ExitWindowsEx(drapeaux, 0))
+        throw ErreurService(texteErreur(GetLastError()));
+}
+
+} // namespace
+
+// EWX_SHUTDOWN and EWX_REBOOT, each with the bit 0x40.
+void Win32Power::shutdown() { sortirDeWindows(65); }
+void Win32Power::reboot() { sortirDeWindows(66); }
 
 } // namespace velmaro

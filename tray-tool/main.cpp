@@ -1,0 +1,32 @@
+// Somnelle: three icons in the notification area, no window until the
+// standby screen. "--dry-run" prints power requests and launches instead of
+// making them.
+#include "common/ui/polices.hpp"
+#include "tray-tool/ui/essai.hpp"
+#include "tray-tool/ui/fentray.hpp"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Somnelle"));
+    velmaro::enregistrerSubstituts();
+    QApplication::setFont(velmaro::policeParDefaut());
+    // The standby screen is the only window ever shown; closing it must not end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    velmaro::Services& reels = velmaro::realServices();
+    somnelle::PuissanceEssai puissanceEssai;
+    somnelle::LanceurEssai lanceurEssai;
+    const bool essai = QApplication::arguments().contains(QStringLiteral("--dry-run"));
+    velmaro::Services services =
+        essai ? velmaro::Services{reels.clipboard, lanceurEssai, reels.messages, reels.dialogs, puissanceEssai,
+                                  reels.fileTimes, reels.tray, reels.registry, reels.programFolder, reels.clock}
+              : reels;
+
+    if (!somnelle::zoneNotificationPresente(services))
+        return 1;
+    somnelle::FenTray fenTray(services);
+    return app.exec();
+}
