@@ -1,0 +1,288 @@
+#include "common/platform/erreur.hpp"
+#include "common/testing/gtest_qt.hpp"
+#include "common/ui/listes.hpp"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace velmaro;
+
+// Lets a QString follow << in a failure message.
+static std::ostream& operator<<(std::ostream& os, const QString& s)
+{
+    return os << s.toStdString();
+}
+
+namespace {
+
+void creerFichier(const QString& chemin)
+{
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << chemin;
+    f.write("x");
+}
+
+QStringList textes(const QListWidget& liste)
+{
+    QStringList t;
+    for (int i = 0; i < liste.count(); ++i)
+        t << liste.item(i)->text();
+    return t;
+}
+
+QPoint centreLigne(QListWidget& liste, int ligne)
+{
+    return liste.visualItemRect(liste.item(ligne)).center();
+}
+
+// A user's double click: a click, then the double click on the same row.
+void doubleClic(QListWidget& liste, int ligne)
+{
+    QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, centreLigne(liste, ligne));
+    QTest::mouseDClick(liste.viewport(), Qt::LeftButton, {}, centreLigne(liste, ligne));
+}
+
+} // namespace
+
+TEST(Listes, MotifsSansEgardALaCasse)
+{
+    struct Cas {
+        const char* nom;
+        const char* motifs;
+        bool attendu;
+    } cas[] = {
+        {"IMAGE.WMF", "*.wmf;*.ico", true},
+        {"icone.Ico", "*.wmf;*.ico", true},
+        {"photo.bmp", "*.wmf;*.ico", false},
+        {"wmf", "*.wmf", false},
+        {"archive.wmf.bak", "*.wmf", false},
+        {"sansextension", "*.*", true},
+        {"nimporte", "*", true},
+        {"lisez.txt", " *.doc ; *.TXT ", true},
+        {"lisez.txt", "", true},
+        {"a1.txt", "a?.txt", true},
+        {"a12.txt", "a?.txt", false},
+        {"[x].txt", "*.txt", true},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(correspondMotif(QString::fromUtf8(c.nom), QString::fromUtf8(c.motifs)), c.attendu)
+            << c.nom << " / " << c.motifs;
+}
+
+TEST(Listes, VolumesMontresALUtilisateur)
+{
+    struct Cas {
+        const char* racine;
+        const char* type;
+        bool montre;
+    } cas[] = {
+        {"/", "overlay", true},
+        {"/home", "ext4", true},
+        {"/media/moi/CLE", "vfat", true},
+        {"/run/media/moi/CLE", "vfat", true},
+        {"/tmp", "tmpfs", true},
+        {"/proc", "proc", false},
+        {"/sys/fs/cgroup", "cgroup2", false},
+        {"/dev/shm", "tmpfs", false},
+        {"/run/user/1000", "tmpfs", false},
+        {"/snap/core/1", "squashfs", false},
+        {"/mnt/images", "squashfs", false},
+        {"/var/lib/docker/overlay2/x", "ext4", false},
+        {"/sysadmin", "ext4", true},
+        {"C:/", "NTFS", true},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(volumeUtilisateur(QString::fromUtf8(c.racine), QString::fromUtf8(c.type)), c.montre) << c.racine;
+}
+
+TEST(Listes, LibelleDesLecteurs)
+{
+    EXPECT_EQ(libelleVolume({"C:\\", "SYSTEME"}), "c: [SYSTEME]");
+    EXPECT_EQ(libelleVolume({"A:\\", ""}), "a:");
+    EXPECT_EQ(libelleVolume({"/", ""}), "/");
+    EXPECT_EQ(libelleVolume({"/media/moi/CLE", "CLE"}), "/media/moi/CLE [CLE]");
+}
+
+TEST(ListeLecteurs, LecteurDUnCheminEtSignalDeChangement)
+{
+    ListeLecteurs l;
+    l.setVolumes({{"/", ""}, {"/home", "maison"}, {"/home/moi/cle", "CLE"}});
+    EXPECT_EQ(l.count(), 3);
+    EXPECT_EQ(l.itemText(1), "/home [maison]");
+    EXPECT_EQ(l.lecteurDe("/home/moi/docs"), "/home");
+    EXPECT_EQ(l.lecteurDe("/home/moi/cle/photos"), "/home/moi/cle");
+    EXPECT_EQ(l.lecteurDe("/homework"), "/");
+    EXPECT_EQ(l.lecteurDe("/etc"), "/");
+
+    l.setDrive("/");
+    QSignalSpy change(&l, &ListeLecteurs::changed);
+    l.setDrive("/home/moi");
+    EXPECT_EQ(l.drive(), "/home");
+    EXPECT_EQ(change.count(), 1);
+    l.setDrive("/home/autre"); // same drive: no change
+    EXPECT_EQ(change.count(), 1);
+
+    // The user steps to the next drive with the keyboard.
+    QTest::keyClick(&l, Qt::Key_Down);
+    EXPECT_EQ(l.drive(), "/home/moi/cle");
+    EXPECT_EQ(change.count(), 2);
+}
+
+TEST(ListeLecteurs, LesVolumesDuSystemeCommencentParLaRacine)
+{
+    const QList<Volume> v = volumesDuSysteme();
+    ASSERT_FALSE(v.isEmpty());
+    EXPECT_TRUE(QDir(v.first().racine).isRoot());
+    for (const Volume& volume : v)
+        EXPECT_FALSE(volume.racine.startsWith("/proc")) << volume.racine;
+}
+
+TEST(ListeFichiers, FichiersDuMotifTriesSansCasseSansCaches)
+{
+    QTemporaryDir dir;
+    for (const char* nom : {"b.txt", "A.TXT", "c.Wmf", ".cache.wmf", "note.doc", "a.txt"})
+        creerFichier(dir.filePath(nom));
+    QDir(dir.path()).mkdir("dossier.wmf");
+
+    ListeFichiers l;
+    l.setPattern("*.wmf;*.txt");
+    QSignalSpy chemin(&l, &ListeFichiers::pathChanged);
+    QSignalSpy clic(&l, &ListeFichiers::clic);
+    l.setPath(dir.path());
+    EXPECT_EQ(textes(l), (QStringList{"A.TXT", "a.txt", "b.txt", "c.Wmf"}));
+    EXPECT_EQ(chemin.count(), 1);
+    EXPECT_EQ(clic.count(), 0) << "filling the list is no click";
+    l.setPath(dir.path() + "/.");
+    EXPECT_EQ(chemin.count(), 1) << "same folder, no change";
+
+    QSignalSpy motif(&l, &ListeFichiers::patternChanged);
+    l.setPattern("*.DOC");
+    EXPECT_EQ(textes(l), QStringList{"note.doc"});
+    EXPECT_EQ(motif.count(), 1);
+}
+
+TEST(ListeFichiers, DossierIllisibleLeveUneErreurEtGardeLaListe)
+{
+    QTemporaryDir dir;
+    creerFichier(dir.filePath("garde.txt"));
+    ListeFichiers l;
+    l.setPath(dir.path());
+    struct Cas {
+        QString chemin;
+        QString debut;
+    } cas[] = {
+        {dir.filePath("absent"), "Chemin d'accès introuvable : "},
+        {dir.filePath("garde.txt"), "Chemin d'accès introuvable : "},
+        {"", "Chemin d'accès introuvable"},
+    };
+    for (const auto& c : cas) {
+        try {
+            l.setPath(c.chemin);
+            ADD_FAILURE() << c.chemin;
+        } catch (const ErreurService& e) {
+            EXPECT_TRUE(e.texte().startsWith(c.debut)) << e.texte();
+        }
+        EXPECT_EQ(l.path(), QDir::toNativeSeparators(dir.path()));
+        EXPECT_EQ(textes(l), QStringList{"garde.txt"});
+    }
+}
+
+TEST(ListeFichiers, SelectionEtendueEtCheminComplet)
+{
+    QTemporaryDir dir;
+    for (const char* nom : {"un.txt", "deux.txt", "trois.txt"})
+        creerFichier(dir.filePath(nom));
+    ListeFichiers l;
+    l.setSelectionEtendue(true);
+    l.setPath(dir.path());
+    l.resize(200, 200);
+    l.show();
+    QSignalSpy clic(&l, &ListeFichiers::clic);
+
+    QTest::mouseClick(l.viewport(), Qt::LeftButton, {}, centreLigne(l, 2)); // un.txt
+    QTest::mouseClick(l.viewport(), Qt::LeftButton, Qt::ControlModifier, centreLigne(l, 0)); // deux.txt
+    EXPECT_EQ(l.selection(), (QStringList{"deux.txt", "un.txt"}));
+    EXPECT_EQ(l.nomCourant(), "deux.txt");
+    EXPECT_EQ(clic.count(), 2);
+    QTest::mouseClick(l.viewport(), Qt::LeftButton, Qt::ControlModifier, centreLigne(l, 0));
+    EXPECT_EQ(l.selection(), QStringList{"un.txt"});
+    EXPECT_EQ(l.nomCourant(), "deux.txt") << "the entry clicked last stays current";
+    EXPECT_FALSE(l.estSelectionne(0));
+    EXPECT_EQ(l.cheminComplet(2), QDir::toNativeSeparators(dir.filePath("un.txt")));
+
+    ListeFichiers racine;
+    racine.setPath("/");
+    if (racine.nombre() > 0) {
+        EXPECT_EQ(racine.cheminComplet(0), "/" + racine.nom(0));
+    }
+}
+
+TEST(ListeDossiers, AncetresPuisSousDossiersEtDoubleClic)
+{
+    QTemporaryDir dir;
+    QDir base(dir.path());
+    base.mkpath("ici/zeta");
+    base.mkpath("ici/Alpha");
+    base.mkpath("ici/beta");
+    base.mkpath("ici/.cache");
+    creerFichier(dir.filePath("ici/fichier"));
+
+    ListeDossiers l;
+    l.resize(300, 600);
+    l.show();
+    const QString ici = QDir::toNativeSeparators(dir.filePath("ici"));
+    QSignalSpy change(&l, &ListeDossiers::changed);
+    l.setPath(ici);
+    EXPECT_EQ(l.path(), ici);
+    EXPECT_EQ(change.count(), 1);
+    ASSERT_EQ(l.nombreSousDossiers(), 3);
+    EXPECT_EQ(l.sousDossier(0), ici + "/Alpha");
+    EXPECT_EQ(l.sousDossier(2), ici + "/zeta");
+
+    const int ancetres = ici.count('/') + 1; // "/" then each folder down to "ici"
+    ASSERT_EQ(l.count(), ancetres + 3);
+    EXPECT_EQ(l.item(0)->text(), "/");
+    EXPECT_EQ(l.item(ancetres - 1)->text(), "ici");
+    EXPECT_EQ(l.currentRow(), ancetres - 1) << "the open folder is the current row";
+    EXPECT_EQ(l.item(ancetres)->text(), "Alpha");
+
+    // A single click only selects; a double click opens.
+    QTest::mouseClick(l.viewport(), Qt::LeftButton, {}, centreLigne(l, ancetres + 1));
+    EXPECT_EQ(l.path(), ici);
+    doubleClic(l, ancetres + 1);
+    EXPECT_EQ(l.path(), ici + "/beta");
+    EXPECT_EQ(change.count(), 2);
+    EXPECT_EQ(l.nombreSousDossiers(), 0);
+
+    // Enter on an ancestor goes back up.
+    l.setCurrentRow(ancetres - 2);
+    QTest::keyClick(&l, Qt::Key_Return);
+    EXPECT_EQ(l.path(), QDir::toNativeSeparators(dir.path()));
+    EXPECT_EQ(change.count(), 3);
+}
+
+TEST(ListeDossiers, DossierDisparuDonneUneErreurAAfficher)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("parti");
+    ListeDossiers l;
+    l.resize(300, 600);
+    l.show();
+    l.setPath(dir.path());
+    ASSERT_EQ(l.nombreSousDossiers(), 1);
+    QDir(dir.path()).rmdir("parti");
+
+    QSignalSpy erreur(&l, &ListeDossiers::erreur);
+    QSignalSpy change(&l, &ListeDossiers::changed);
+    doubleClic(l, l.count() - 1);
+    ASSERT_EQ(erreur.count(), 1);
+    EXPECT_TRUE(erreur.at(0).at(0).toString().startsWith("Chemin d'accès introuvable : ")) << erreur.at(0).at(0).toString();
+    EXPECT_EQ(change.count(), 0);
+    EXPECT_EQ(l.path(), QDir::toNativeSeparators(dir.path()));
+
+    EXPECT_THROW(l.setPath(dir.filePath("parti")), ErreurService);
+}

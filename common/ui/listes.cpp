@@ -1,0 +1,450 @@
+#include "common/ui/listes.hpp"
+
+#include "common/core/chemin.hpp"
+#include "common/platform/erreur.hpp"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStorageInfo>
+#include <QStyle>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
+
+namespace velmaro {
+
+namespace {
+
+const QRegularExpression lettreLecteur(QStringLiteral("^([A-Za-z]):[/\\\\]?$"));
+
+bool avantSansCasse(const QString& a, const QString& b)
+{
+    const int c = QString::compare(a, b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
+}
+
+void trierSansCasse(QStringList& noms)
+{
+    std::sort(noms.begin(), noms.end(), avantSansCasse);
+}
+
+// "/" separators, absolute, without "." or "..".
+QString normaliser(const QString& chemin)
+{
+    return QDir::cleanPath(QDir(QDir::fromNativeSeparators(chemin)).absolutePath());
+}
+
+// The folder a list may show, in its normal form; throws with the text to show otherwise.
+QString dossierLisible(const QString& chemin)
+{
+    if (chemin.trimmed().isEmpty())
+        throw ErreurService(QStringLiteral("Chemin d'accès introuvable"));
+    const QString normal = normaliser(chemin);
+    const QFileInfo info(normal);
+    const QString affiche = QDir::toNativeSeparators(normal);
+    if (!info.exists()) {
+        if (QDir(normal).isRoot())
+            throw ErreurService(QStringLiteral("Périphérique non disponible : %1").arg(affiche));
+        throw ErreurService(QStringLiteral("Chemin d'accès introuvable : %1").arg(affiche));
+    }
+    if (!info.isDir())
+        throw ErreurService(QStringLiteral("Chemin d'accès introuvable : %1").arg(affiche));
+    if (!info.isReadable() || !info.isExecutable())
+        throw ErreurService(QStringLiteral("Accès refusé : %1").arg(affiche));
+    return normal;
+}
+
+bool contientChemin(const QString& racine, const QString& chemin)
+{
+    const QString r = QDir::fromNativeSeparators(racine);
+    const QString c = QDir::fromNativeSeparators(chemin);
+    const Qt::CaseSensitivity casse = lettreLecteur.match(r).hasMatch() ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    if (c.compare(r, casse) == 0)
+        return true;
+    const QString prefixe = r.endsWith(QLatin1Char('/')) ? r : r + QLatin1Char('/');
+    return c.startsWith(prefixe, casse);
+}
+
+QList<QRegularExpression> compiler(const QString& motifs, bool& tout)
+{
+    // No pattern at all lists every file, as "*.*" does.
+    tout = motifs.trimmed().isEmpty();
+    QList<QRegularExpression> resultat;
+    for (const QString& brut : motifs.split(QLatin1Char(';'))) {
+        const QString motif = brut.trimmed();
+        if (motif.isEmpty())
+            continue;
+        if (motif == QLatin1String("*.*") || motif == QLatin1String("*")) {
+            tout = true;
+            continue;
+        }
+        resultat << QRegularExpression(QRegularExpression::wildcardToRegularExpression(motif),
+                                       QRegularExpression::CaseInsensitiveOption);
+    }
+    return resultat;
+}
+
+bool correspond(const QString& nom, const QList<QRegularExpression>& motifs, bool tout)
+{
+    if (tout)
+        return true;
+    return std::any_of(motifs.begin(), motifs.end(),
+                       [&](const QRegularExpression& m) { return m.match(nom).hasMatch(); });
+}
+
+// Folder list rows are indented by their depth, the way the VB list draws its tree.
+constexpr int roleNiveau = Qt::UserRole + 1;
+constexpr int retraitParNiveau = 8;
+
+class DelegueRetrait : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* peintre, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem decale(option);
+        decale.rect.adjust(index.data(roleNiveau).toInt() * retraitParNiveau, 0, 0, 0);
+        QStyledItemDelegate::paint(peintre, decale, index);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) +
+               QSize(index.data(roleNiveau).toInt() * retraitParNiveau, 0);
+    }
+};
+
+} // namespace
+
+bool volumeUtilisateur(const QString& racine, const QString& typeFs)
+{
+    const QString r = QDir::fromNativeSeparators(racine);
+    if (r == QLatin1String("/") || lettreLecteur.match(r).hasMatch())
+        return true;
+    static const QSet<QString> pseudo = {
+        QStringLiteral("proc"),       QStringLiteral("sysfs"),        QStringLiteral("devtmpfs"),
+        QStringLiteral("devpts"),     QStringLiteral("cgroup"),       QStringLiteral("cgroup2"),
+        QStringLiteral("securityfs"), QStringLiteral("pstore"),       QStringLiteral("debugfs"),
+        QStringLiteral("tracefs"),    QStringLiteral("configfs"),     QStringLiteral("fusectl"),
+        QStringLiteral("mqueue"),     QStringLiteral("hugetlbfs"),    QStringLiteral("bpf"),
+        QStringLiteral("autofs"),     QStringLiteral("binfmt_misc"),  QStringLiteral("efivarfs"),
+        QStringLiteral("nsfs"),       QStringLiteral("ramfs"),        QStringLiteral("rpc_pipefs"),
+        QStringLiteral("squashfs"),   QStringLiteral("overlay"),      QStringLiteral("selinuxfs"),
+        QStringLiteral("nfsd"),       QStringLiteral("rootfs"),       QStringLiteral("fuse.gvfsd-fuse"),
+        QStringLiteral("fuse.portal"), QStringLiteral("fuse.lxcfs"),  QStringLiteral("fuse.snapfuse"),
+    };
+    if (pseudo.contains(typeFs.toLower()))
+        return false;
+    // Removable media of some desktops are mounted below /run/media.
+    if (contientChemin(QStringLiteral("/run/media"), r))
+        return true;
+    for (const char* systeme : {"/proc", "/sys", "/dev", "/run", "/snap", "/var/snap", "/var/lib/docker"}) {
+        if (contientChemin(QLatin1String(systeme), r))
+            return false;
+    }
+    return true;
+}
+
+QList<Volume> volumesDuSysteme()
+{
+    QList<Volume> lecteurs;
+    QList<Volume> autres;
+    QSet<QString> vus;
+    // Drive letters (every one, ready or not), or "/" alone.
+    for (const QFileInfo& d : QDir::drives()) {
+        const QString racine = QDir::toNativeSeparators(d.absoluteFilePath());
+        if (!vus.contains(racine.toLower())) {
+            vus.insert(racine.toLower());
+            lecteurs << Volume{racine, QString()};
+        }
+    }
+    for (const QStorageInfo& s : QStorageInfo::mountedVolumes()) {
+        if (!s.isValid() || !volumeUtilisateur(s.rootPath(), QString::fromUtf8(s.fileSystemType())))
+            continue;
+        const QString racine = QDir::toNativeSeparators(s.rootPath());
+        const QString cle = QDir::toNativeSeparators(QDir(s.rootPath()).absolutePath()).toLower();
+        if (vus.contains(cle) || vus.contains(racine.toLower())) {
+            for (Volume& v : lecteurs) {
+                if (v.racine.toLower() == racine.toLower() || v.racine.toLower() == cle)
+                    v.nom = s.name();
+            }
+            continue;
+        }
+        vus.insert(cle);
+        autres << Volume{racine, s.name()};
+    }
+    std::sort(autres.begin(), autres.end(), [](const Volume& a, const Volume& b) { return avantSansCasse(a.racine, b.racine); });
+    return lecteurs + autres;
+}
+
+QString libelleVolume(const Volume& volume)
+{
+    const auto lettre = lettreLecteur.match(volume.racine);
+    QString texte = lettre.hasMatch() ? lettre.captured(1).toLower() + QLatin1Char(':') : volume.racine;
+    if (!volume.nom.isEmpty())
+        texte += QStringLiteral(" [%1]").arg(volume.nom);
+    return texte;
+}
+
+bool correspondMotif(const QString& nom, const QString& motifs)
+{
+    bool tout = false;
+    const auto compiles = compiler(motifs, tout);
+    return correspond(nom, compiles, tout);
+}
+
+// ---- ListeLecteurs -------------------------------------------------------
+
+ListeLecteurs::ListeLecteurs(QWidget* parent) : QComboBox(parent)
+{
+    setEditable(false);
+    actualiser();
+    const int index = findData(lecteurDe(QDir::currentPath()));
+    setCurrentIndex(index);
+    choix_ = index;
+    connect(this, &QComboBox::activated, this, &ListeLecteurs::choisir);
+}
+
+void ListeLecteurs::actualiser()
+{
+    setVolumes(volumesDuSysteme());
+}
+
+void ListeLecteurs::setVolumes(const QList<Volume>& volumes)
+{
+    const QString avant = drive();
+    volumes_ = volumes;
+    const QSignalBlocker bloque(this);
+    clear();
+    for (const Volume& v : volumes_)
+        addItem(libelleVolume(v), v.racine);
+    const int index = avant.isEmpty() ? -1 : findData(avant);
+    setCurrentIndex(index >= 0 ? index : (count() > 0 ? 0 : -1));
+    choix_ = currentIndex();
+}
+
+QString ListeLecteurs::drive() const
+{
+    return currentData().toString();
+}
+
+QString ListeLecteurs::lecteurDe(const QString& chemin) const
+{
+    const QString absolu = QDir::toNativeSeparators(normaliser(chemin));
+    QString meilleur;
+    for (const Volume& v : volumes_) {
+        if (contientChemin(v.racine, absolu) && v.racine.size() > meilleur.size())
+            meilleur = v.racine;
+    }
+    if (meilleur.isEmpty() && !volumes_.isEmpty())
+        meilleur = volumes_.first().racine;
+    return meilleur;
+}
+
+void ListeLecteurs::setDrive(const QString& chemin)
+{
+    const int index = findData(lecteurDe(chemin));
+    if (index < 0)
+        return;
+    setCurrentIndex(index);
+    choisir(index);
+}
+
+void ListeLecteurs::choisir(int index)
+{
+    if (index == choix_)
+        return;
+    choix_ = index;
+    emit changed();
+}
+
+// ---- ListeDossiers -------------------------------------------------------
+
+ListeDossiers::ListeDossiers(QWidget* parent) : QListWidget(parent)
+{
+    setItemDelegate(new DelegueRetrait(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    try {
+        const QString depart = dossierLisible(QDir::currentPath());
+        remplir(depart, QDir(depart).entryList(QDir::Dirs | QDir::NoDotAndDotDot));
+    } catch (const ErreurService&) {
+        remplir(QDir::rootPath(), QDir::root().entryList(QDir::Dirs | QDir::NoDotAndDotDot));
+    }
+    connect(this, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { ouvrirLigne(row(item)); });
+}
+
+void ListeDossiers::setPath(const QString& chemin)
+{
+    const QString normal = dossierLisible(chemin);
+    const QStringList sous = QDir(normal).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QString ancien = chemin_;
+    remplir(normal, sous);
+    if (chemin_ != ancien)
+        emit changed();
+}
+
+void ListeDossiers::actualiser()
+{
+    setPath(chemin_);
+}
+
+QString ListeDossiers::cheminLigne(int ligne) const
+{
+    return lignes_.value(ligne);
+}
+
+void ListeDossiers::ouvrirLigne(int ligne)
+{
+    if (ligne < 0 || ligne >= lignes_.size())
+        return;
+    try {
+        setPath(lignes_.at(ligne));
+    } catch (const ErreurService& e) {
+        emit erreur(e.texte());
+    }
+}
+
+void ListeDossiers::keyPressEvent(QKeyEvent* evenement)
+{
+    if (evenement->key() == Qt::Key_Return || evenement->key() == Qt::Key_Enter) {
+        ouvrirLigne(currentRow());
+        return;
+    }
+    QListWidget::keyPressEvent(evenement);
+}
+
+void ListeDossiers::remplir(const QString& normal, const QStringList& sousDossiers)
+{
+    chemin_ = QDir::toNativeSeparators(normal);
+    lignes_.clear();
+    clear();
+    const QIcon ouvert = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon ferme = style()->standardIcon(QStyle::SP_DirClosedIcon);
+
+    // Ancestors from the root down, the folder itself last.
+    QStringList chaine;
+    QDir d(normal);
+    chaine.prepend(d.absolutePath());
+    while (!d.isRoot() && d.cdUp())
+        chaine.prepend(d.absolutePath());
+    int niveau = 0;
+    for (const QString& c : chaine) {
+        const QDir dossier(c);
+        QString texte = dossier.isRoot() ? libelleVolume({QDir::toNativeSeparators(c), QString()}) : dossier.dirName();
+        if (dossier.isRoot() && lettreLecteur.match(c).hasMatch())
+            texte += QDir::separator();
+        auto* item = new QListWidgetItem(ouvert, texte, this);
+        item->setData(roleNiveau, niveau++);
+        lignes_ << QDir::toNativeSeparators(c);
+    }
+    const int ligneCourante = count() - 1;
+
+    sousDossiers_.clear();
+    QStringList noms = sousDossiers;
+    trierSansCasse(noms);
+    for (const QString& nom : noms) {
+        auto* item = new QListWidgetItem(ferme, nom, this);
+        item->setData(roleNiveau, niveau);
+        const QString complet = QString::fromStdString(
+            joindreChemin(chemin_.toStdString(), nom.toStdString(), QDir::separator().toLatin1()));
+        lignes_ << complet;
+        sousDossiers_ << complet;
+    }
+    setCurrentRow(ligneCourante);
+}
+
+// ---- ListeFichiers -------------------------------------------------------
+
+ListeFichiers::ListeFichiers(QWidget* parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    try {
+        lire(dossierLisible(QDir::currentPath()));
+    } catch (const ErreurService&) {
+        lire(QDir::rootPath());
+    }
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!remplissage_)
+            emit clic();
+    });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit doubleClic(); });
+}
+
+void ListeFichiers::setSelectionEtendue(bool etendue)
+{
+    setSelectionMode(etendue ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+}
+
+void ListeFichiers::setPath(const QString& chemin)
+{
+    const QString normal = dossierLisible(chemin);
+    const QString ancien = chemin_;
+    lire(normal);
+    if (chemin_ != ancien)
+        emit pathChanged();
+}
+
+void ListeFichiers::setPattern(const QString& motifs)
+{
+    if (motifs == motifs_)
+        return;
+    motifs_ = motifs;
+    lire(QDir::fromNativeSeparators(chemin_));
+    emit patternChanged();
+}
+
+void ListeFichiers::actualiser()
+{
+    setPath(chemin_);
+}
+
+void ListeFichiers::lire(const QString& normal)
+{
+    bool tout = false;
+    const auto compiles = compiler(motifs_, tout);
+    QStringList noms;
+    for (const QString& nom : QDir(normal).entryList(QDir::Files)) {
+        if (correspond(nom, compiles, tout))
+            noms << nom;
+    }
+    trierSansCasse(noms);
+
+    remplissage_ = true;
+    chemin_ = QDir::toNativeSeparators(normal);
+    clear();
+    addItems(noms);
+    remplissage_ = false;
+}
+
+QString ListeFichiers::nom(int i) const
+{
+    const QListWidgetItem* it = item(i);
+    return it ? it->text() : QString();
+}
+
+bool ListeFichiers::estSelectionne(int i) const
+{
+    const QListWidgetItem* it = item(i);
+    return it && it->isSelected();
+}
+
+QString ListeFichiers::cheminComplet(int i) const
+{
+    return QString::fromStdString(
+        joindreChemin(chemin_.toStdString(), nom(i).toStdString(), QDir::separator().toLatin1()));
+}
+
+QStringList ListeFichiers::selection() const
+{
+    QStringList noms;
+    for (int i = 0; i < count(); ++i) {
+        if (item(i)->isSelected())
+            noms << item(i)->text();
+    }
+    return noms;
+}
+
+} // namespace velmaro
