@@ -66,6 +66,50 @@ Image disque(QColor couleur)
     return Image{32, 32, 32, Octets(png.begin(), png.end())};
 }
 
+// A placeable metafile of 1 × 0.5 inch (96 × 48 pixels): a rectangle of one
+// colour over the whole picture. Cut short, it is a damaged file.
+QByteArray metafichier(QColor couleur, bool complet = true)
+{
+    Octets o;
+    doubleMot(o, 0x9AC6CDD7u);
+    mot(o, 0);
+    for (int v : {0, 0, 1440, 720, 1440})
+        mot(o, static_cast<std::uint32_t>(v));
+    doubleMot(o, 0);
+    std::uint16_t somme = 0;
+    for (std::size_t i = 0; i < 20; i += 2)
+        somme ^= static_cast<std::uint16_t>(o[i] | (o[i + 1] << 8));
+    mot(o, somme);
+    const std::vector<std::vector<std::uint16_t>> enregistrements = {
+        {0x020B, 0, 0},                // SetWindowOrg
+        {0x020C, 720, 1440},           // SetWindowExt
+        {0x02FC, 0, static_cast<std::uint16_t>(couleur.red() | (couleur.green() << 8)),
+         static_cast<std::uint16_t>(couleur.blue()), 0}, // CreateBrushIndirect
+        {0x012D, 0},                   // SelectObject
+        {0x041B, 720, 1440, 0, 0},     // Rectangle
+        {0x0000},                      // EOF
+    };
+    std::size_t mots = 9;
+    std::size_t plusGrand = 0;
+    for (const auto& e : enregistrements) {
+        mots += 2 + e.size();
+        plusGrand = std::max(plusGrand, 2 + e.size());
+    }
+    for (std::uint32_t v : {1u, 9u, 0x300u})
+        mot(o, v);
+    doubleMot(o, static_cast<std::uint32_t>(mots));
+    mot(o, 1);
+    doubleMot(o, static_cast<std::uint32_t>(plusGrand));
+    mot(o, 0);
+    for (const auto& e : enregistrements) {
+        doubleMot(o, static_cast<std::uint32_t>(2 + e.size()));
+        for (std::uint16_t v : e)
+            mot(o, v);
+    }
+    QByteArray b(reinterpret_cast<const char*>(o.data()), static_cast<qsizetype>(o.size()));
+    return complet ? b : b.left(30);
+}
+
 const QColor couleurs[5] = {QColor(200, 0, 0), QColor(0, 160, 0), QColor(0, 0, 200), QColor(200, 200, 0),
                             QColor(0, 200, 200)};
 
@@ -418,6 +462,32 @@ TEST_F(Fenetre, ClipboardAfterEachCopy)
     EXPECT_TRUE(services.clipboard.image().isNull());
     EXPECT_TRUE(reduite());
     EXPECT_TRUE(services.messages.boites.empty());
+}
+
+TEST_F(Fenetre, MetafilesAreShownAndCopiedAsPictures)
+{
+    ecrire(chemin(dossier, "dessin.wmf"), metafichier(QColor(255, 128, 0)));
+    ecrire(chemin(dossier, "casse.wmf"), metafichier(Qt::red, false));
+    f->File1->actualiser();
+
+    cliquerFichier("dessin.wmf");
+    EXPECT_TRUE(services.messages.boites.empty());
+    EXPECT_FALSE(f->Image1->isHidden());
+    EXPECT_FALSE(f->Image1->stretch());
+    EXPECT_EQ(f->Image1->geometry(), twips(2980, 900, 1440, 720));
+    EXPECT_EQ(f->Image1->picture().pixelColor(48, 24), QColor(255, 128, 0));
+
+    QTest::mouseClick(f->CmdCOPIER, Qt::LeftButton);
+    const QImage copie = services.clipboard.image();
+    ASSERT_EQ(copie.size(), QSize(96, 48));
+    EXPECT_EQ(copie.pixelColor(48, 24), QColor(255, 128, 0));
+    EXPECT_TRUE(reduite());
+
+    restaurer();
+    cliquerFichier("casse.wmf");
+    ASSERT_EQ(services.messages.boites.size(), 1u);
+    EXPECT_EQ(services.messages.boites[0].texte, "Image incorrecte : " + chemin(dossier, "casse.wmf"));
+    EXPECT_TRUE(f->Image1->isHidden());
 }
 
 TEST_F(Fenetre, ClipboardFailuresAreToldAndTheProgramGoesOn)

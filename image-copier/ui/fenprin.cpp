@@ -26,6 +26,7 @@ const QString titre = QStringLiteral("Ostrelle");
 constexpr int styleOk = 0;
 constexpr int styleReessayer = 53; // Retry and Cancel, warning icon
 constexpr int reponseReessayer = 4;
+constexpr int tailleMaxMetafichier = 4096;
 
 // The hourglass over the whole screen and, optionally, over the file list,
 // for as long as a load or a copy runs.
@@ -405,7 +406,14 @@ void FenPrin::CmdCOPIER_Click()
         } else {
             // The file is read again: the clipboard gets the picture at its own size.
             const ImageFichier fichier = ImageFichier::charger(CheminImage);
-            services_.clipboard.setImage(fichier.image());
+            QSize taille = fichier.taille();
+            // A metafile may claim any size: it is drawn at most this large.
+            if (fichier.estMetafichier() && (taille.width() > tailleMaxMetafichier || taille.height() > tailleMaxMetafichier))
+                taille.scale(tailleMaxMetafichier, tailleMaxMetafichier, Qt::KeepAspectRatio);
+            const QImage image = fichier.image(taille);
+            if (image.isNull())
+                throw ErreurService(texteImageIncorrecte(CheminImage));
+            services_.clipboard.setImage(image);
         }
         reduire();
     } catch (const ErreurService& e) {
