@@ -29,7 +29,7 @@ constexpr int reponseReessayer = 4;
 constexpr int tailleMaxMetafichier = 4096;
 
 // The hourglass over the whole screen and, optionally, over the file list,
-// for as long as a load or a copy runs.
+// for as long as a load or a copy runs; ended before a message box shows.
 class Sablier {
 public:
     explicit Sablier(QWidget* liste = nullptr) : liste_(liste)
@@ -38,8 +38,12 @@ public:
         if (liste_)
             liste_->setCursor(Qt::WaitCursor);
     }
-    ~Sablier()
+    ~Sablier() { fin(); }
+    void fin()
     {
+        if (!actif_)
+            return;
+        actif_ = false;
         if (liste_)
             liste_->unsetCursor();
         QApplication::restoreOverrideCursor();
@@ -49,6 +53,7 @@ public:
 
 private:
     QWidget* liste_;
+    bool actif_ = true;
 };
 
 QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte, QRect geometrie, bool actif)
@@ -276,26 +281,29 @@ void FenPrin::File1_Click()
         Image1->setGeometry(zone);
         Image1->show();
     } catch (const ErreurService& e) {
+        sablier.fin();
         erreur(e.texte());
     }
 }
 
 void FenPrin::CmdCopFi_Click()
 {
+    const QString cible =
+        services_.dialogs.saveFile(this, QStringLiteral("Copier le fichier-image"), nomImage_,
+                                   filtreDialogue(QStringLiteral("Images|*.bmp;*.wmf;*.dib;*.ico;*.rle;*.jpg;*.gif")));
+    if (cible.isEmpty())
+        return;
     Sablier sablier(File1);
     try {
-        const QString cible =
-            services_.dialogs.saveFile(this, QStringLiteral("Copier le fichier-image"), nomImage_,
-                                       filtreDialogue(QStringLiteral("Images|*.bmp;*.wmf;*.dib;*.ico;*.rle;*.jpg;*.gif")));
-        if (cible.isEmpty())
-            return;
         if (!copierFichier(CheminImage, cible)) {
+            sablier.fin();
             erreur(QStringLiteral("Le fichier %1 ne peut pas être copié sur lui-même : rien n'a été changé.")
                        .arg(QDir::toNativeSeparators(cible)));
             return;
         }
         reduire();
     } catch (const ErreurService& e) {
+        sablier.fin();
         erreur(e.texte());
     }
 }
@@ -308,6 +316,7 @@ void FenPrin::CmdCopNom_Click()
         services_.clipboard.setText(CheminImage);
         reduire();
     } catch (const ErreurService& e) {
+        sablier.fin();
         erreur(e.texte());
     }
 }
@@ -378,20 +387,21 @@ void FenPrin::fleche(bool avant)
 
 void FenPrin::CmdIcoBmp_Click()
 {
+    // The icon file's own name with bmp for its extension, else a pattern.
+    const QString propose =
+        IconeDeListe ? nomIcone_.left(nomIcone_.size() - 3) + QStringLiteral("bmp") : QStringLiteral("*.bmp");
+    const QString cible = services_.dialogs.saveFile(this, QStringLiteral("Transformation fichier ICO en fichier BMP"),
+                                                     propose, filtreDialogue(QStringLiteral("Fichiers BMP|*.bmp")));
+    if (cible.isEmpty())
+        return;
     Sablier sablier(File1);
     try {
-        // The icon file's own name with bmp for its extension, else a pattern.
-        const QString propose = IconeDeListe ? nomIcone_.left(nomIcone_.size() - 3) + QStringLiteral("bmp")
-                                             : QStringLiteral("*.bmp");
-        const QString cible = services_.dialogs.saveFile(this, QStringLiteral("Transformation fichier ICO en fichier BMP"),
-                                                         propose, filtreDialogue(QStringLiteral("Fichiers BMP|*.bmp")));
-        if (cible.isEmpty())
-            return;
         if (contientJoker(QFileInfo(cible).fileName()))
             throw ErreurService(QStringLiteral("Nom de fichier incorrect : %1").arg(QDir::toNativeSeparators(cible)));
         ecrireBmp(Picture1->image(), cible);
         reduire();
     } catch (const ErreurService& e) {
+        sablier.fin();
         erreur(e.texte());
     }
 }
@@ -417,6 +427,7 @@ void FenPrin::CmdCOPIER_Click()
         }
         reduire();
     } catch (const ErreurService& e) {
+        sablier.fin();
         erreur(e.texte());
     }
 }
