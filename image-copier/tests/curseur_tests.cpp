@@ -1,0 +1,107 @@
+// The icon cursor walk and the image area fit rule.
+#include "image-copier/core/affichage.hpp"
+#include "image-copier/core/curseur.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace ostrelle;
+
+namespace {
+
+// Plays clicks on a file of `nombre` icons: 'F' chooses the file, '>' and '<'
+// are the arrows. Returns what each click drew ("-" for nothing) and the cursor after it.
+std::string jouer(int nombre, const std::string& clics, EtatIcones& etat)
+{
+    std::string trace;
+    const auto existe = [nombre](int n) { return n >= 0 && n < nombre; };
+    for (char c : clics) {
+        if (c == 'F') {
+            etat.reinitialiser = true;
+            etat.sensAvant = true;
+        } else {
+            etat.sensAvant = c == '>';
+            if (c == '>')
+                etat.reinitialiser = false;
+        }
+        const auto dessinee = afficherIcone(etat, existe);
+        if (c == 'F')
+            etat.reinitialiser = false;
+        trace += dessinee ? std::to_string(*dessinee) : "-";
+        trace += "/" + std::to_string(etat.numeroIcone) + " ";
+    }
+    return trace;
+}
+
+} // namespace
+
+TEST(CurseurIcones, WalksLikeTheArrows)
+{
+    struct Cas {
+        const char* nom;
+        int nombre;
+        std::string clics;
+        std::string attendu;
+    };
+    const std::vector<Cas> cas = {
+        {"five icons forward and round", 5, "F>>>>>>", "0/1 1/2 2/3 3/4 4/5 -/0 0/1 "},
+        {"back after the first shows the next one first", 5, "F<<<", "0/1 1/0 0/0 0/0 "},
+        {"turning back in the middle", 5, "F>><<>", "0/1 1/2 2/3 3/2 2/1 1/2 "},
+        {"a new file starts again at the first icon", 5, "F>>>F", "0/1 1/2 2/3 3/4 0/1 "},
+        {"backward past the last icon stays put", 2, "F>><", "0/1 1/2 -/0 0/0 "},
+        {"file without icons draws nothing", 0, "F>><", "-/0 -/0 -/0 -/0 "},
+        {"one icon", 1, "F>>", "0/1 -/0 0/1 "},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        EtatIcones etat;
+        EXPECT_EQ(jouer(c.nombre, c.clics, etat), c.attendu);
+    }
+}
+
+TEST(CurseurIcones, NothingIsDrawnWhenTheFirstIconIsMissing)
+{
+    EtatIcones etat;
+    etat.sensAvant = true;
+    etat.numeroIcone = 2;
+    const auto dessinee = afficherIcone(etat, [](int n) { return n == 2; });
+    EXPECT_FALSE(dessinee);
+    EXPECT_EQ(etat.numeroIcone, 0);
+}
+
+TEST(CurseurIcones, TheSixteenBitCursorStartsAgainInsteadOfOverflowing)
+{
+    EtatIcones etat;
+    etat.sensAvant = true;
+    etat.numeroIcone = 32767;
+    EXPECT_EQ(afficherIcone(etat, [](int) { return true; }), 32767);
+    EXPECT_EQ(etat.numeroIcone, 0);
+}
+
+TEST(PlacementImage, ScaledDownToFitAndCentred)
+{
+    struct Cas {
+        const char* nom;
+        double largeur, hauteur;
+        PlacementImage attendu;
+    };
+    const std::vector<Cas> cas = {
+        {"wide picture limited by its width", 6000, 1200, {2100, 940, 3200, 640, true}},
+        {"tall picture limited by its height", 1500, 3600, {3200, 60, 1000, 2400, true}},
+        {"small picture kept at its size", 3000, 2000, {2200, 260, 3000, 2000, false}},
+        {"exactly the area", 3200, 2400, {2100, 60, 3200, 2400, false}},
+        {"one twip too wide", 3201, 2400, {2100, 60.375, 3200, 2399.25, true}},
+        {"same ratio as the area", 6400, 4800, {2100, 60, 3200, 2400, true}},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const PlacementImage p = placerImage(c.largeur, c.hauteur);
+        EXPECT_NEAR(p.largeur, c.attendu.largeur, 0.01);
+        EXPECT_NEAR(p.hauteur, c.attendu.hauteur, 0.01);
+        EXPECT_NEAR(p.gauche, c.attendu.gauche, 0.01);
+        EXPECT_NEAR(p.haut, c.attendu.haut, 0.01);
+        EXPECT_EQ(p.etire, c.attendu.etire);
+    }
+}

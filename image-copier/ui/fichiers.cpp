@@ -1,0 +1,160 @@
+#include "image-copier/ui/fichiers.hpp"
+
+#include "common/platform/erreur.hpp"
+#include "image-copier/ui/module1.hpp"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
+
+namespace ostrelle {
+
+using velmaro::ErreurService;
+
+namespace {
+
+QString natif(const QString& chemin)
+{
+    return QDir::toNativeSeparators(chemin);
+}
+
+// An existing target that can't be replaced, told before anything is written.
+void verifierCible(const QString& cible)
+{
+    const QFileInfo info(cible);
+    if (cible.trimmed().isEmpty() || cible.contains(QLatin1Char('*')) || cible.contains(QLatin1Char('?')))
+        throw ErreurService(QStringLiteral("Nom de fichier incorrect : %1").arg(natif(cible)));
+    if (info.isDir())
+        throw ErreurService(QStringLiteral("Accès refusé : %1 est un dossier").arg(natif(cible)));
+    if (info.exists() && !info.isWritable())
+        throw ErreurService(QStringLiteral("Accès refusé : %1 est en lecture seule").arg(natif(cible)));
+    if (!info.absoluteDir().exists())
+        throw ErreurService(QStringLiteral("Chemin d'accès introuvable : %1").arg(natif(info.absolutePath())));
+}
+
+void ouvrirTemporaire(QSaveFile& sortie, const QString& cible)
+{
+    if (!sortie.open(QIODevice::WriteOnly))
+        throw ErreurService(QStringLiteral("Impossible de créer le fichier %1 (%2)")
+                                .arg(natif(cible), sortie.errorString()));
+}
+
+void valider(QSaveFile& sortie, const QString& cible)
+{
+    if (!sortie.commit())
+        throw ErreurService(QStringLiteral("Impossible d'écrire le fichier %1 (%2)")
+                                .arg(natif(cible), sortie.errorString()));
+}
+
+} // namespace
+
+QString texteFichierIntrouvable(const QString& chemin)
+{
+    return QStringLiteral("Fichier introuvable : %1").arg(natif(chemin));
+}
+
+QString texteImageIncorrecte(const QString& chemin)
+{
+    return QStringLiteral("Image incorrecte : %1").arg(natif(chemin));
+}
+
+ImageFichier ImageFichier::charger(const QString& chemin)
+{
+    const QFileInfo info(chemin);
+    if (!info.isFile())
+        throw ErreurService(texteFichierIntrouvable(chemin));
+    ImageFichier resultat;
+    const bool extensionWmf = info.suffix().compare(QLatin1String("wmf"), Qt::CaseInsensitive) == 0;
+    if (!extensionWmf) {
+        // The content decides, as it does for the system's picture loader.
+        QImageReader lecteur(chemin);
+        lecteur.setDecideFormatFromContent(true);
+        // An icon is shown the way the system draws it: its large icon image.
+        QImage image = lecteur.format() == "ico" ? chargerFichierIco(chemin) : lecteur.read();
+        if (!image.isNull()) {
+            resultat.bitmap_ = image;
+            resultat.taille_ = image.size();
+            return resultat;
+        }
+        if (lecteur.error() == QImageReader::FileNotFoundError || lecteur.error() == QImageReader::DeviceError) {
+            QFile essai(chemin);
+            if (!essai.open(QIODevice::ReadOnly))
+                throw ErreurService(QStringLiteral("Impossible de lire le fichier %1 (%2)")
+                                        .arg(natif(chemin), essai.errorString()));
+        }
+    }
+    QString erreur;
+    if (resultat.meta_.charger(chemin, &erreur) && !resultat.meta_.tailleNaturelle().isEmpty()) {
+        resultat.metafichier_ = true;
+        resultat.taille_ = resultat.meta_.tailleNaturelle();
+        return resultat;
+    }
+    throw ErreurService(texteImageIncorrecte(chemin));
+}
+
+QImage ImageFichier::image(QSize taille) const
+{
+    if (taille.isEmpty())
+        taille = taille_;
+    if (metafichier_)
+        return meta_.image(taille);
+    if (taille == bitmap_.size())
+        return bitmap_;
+    return bitmap_.scaled(taille, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+bool copierFichier(const QString& source, const QString& cible)
+{
+    const QFileInfo infoSource(source);
+    if (!infoSource.isFile())
+        throw ErreurService(texteFichierIntrouvable(source));
+    const QFileInfo infoCible(cible);
+    if (infoCible.exists() && infoCible.canonicalFilePath() == infoSource.canonicalFilePath())
+        return false;
+    verifierCible(cible);
+
+    QFile entree(source);
+    if (!entree.open(QIODevice::ReadOnly))
+        throw ErreurService(QStringLiteral("Impossible de lire le fichier %1 (%2)")
+                                .arg(natif(source), entree.errorString()));
+    QSaveFile sortie(cible);
+    ouvrirTemporaire(sortie, cible);
+    QByteArray bloc;
+    for (;;) {
+        bloc = entree.read(1 << 16);
+        if (bloc.isEmpty()) {
+            if (entree.error() != QFileDevice::NoError || !entree.atEnd()) {
+                sortie.cancelWriting();
+                throw ErreurService(QStringLiteral("Impossible de lire le fichier %1 (%2)")
+                                        .arg(natif(source), entree.errorString()));
+            }
+            break;
+        }
+        if (sortie.write(bloc) != bloc.size()) {
+            const QString raison = sortie.errorString();
+            sortie.cancelWriting();
+            throw ErreurService(QStringLiteral("Impossible d'écrire le fichier %1 (%2)").arg(natif(cible), raison));
+        }
+    }
+    valider(sortie, cible);
+    return true;
+}
+
+void ecrireBmp(const QImage& image, const QString& cible)
+{
+    verifierCible(cible);
+    QSaveFile sortie(cible);
+    ouvrirTemporaire(sortie, cible);
+    QImageWriter ecrivain(&sortie, "bmp");
+    if (!ecrivain.write(image.convertToFormat(QImage::Format_RGB32))) {
+        const QString raison = ecrivain.errorString();
+        sortie.cancelWriting();
+        throw ErreurService(QStringLiteral("Impossible d'écrire le fichier %1 (%2)").arg(natif(cible), raison));
+    }
+    valider(sortie, cible);
+}
+
+} // namespace ostrelle
