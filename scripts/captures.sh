@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Makes the pictures of the user guide again (docs/images).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+cmake --preset default >/dev/null
+cmake --build --preset default --target velmaro-captures
+build/default/bin/velmaro-captures docs/images
