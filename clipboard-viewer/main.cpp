@@ -2,15 +2,15 @@
 // follows each change. The suite's "Presse-papiers" buttons start it.
 #include "clipboard-viewer/visionneuse.hpp"
 
-#include "common/ui/polices.hpp"
+#include "common/ui/demarrage.hpp"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Presse-papiers"));
-    velmaro::enregistrerSubstituts();
+    if (const auto fin = velmaro::demarrer(QStringLiteral("Presse-papiers"), QStringLiteral("clipbrd")))
+        return *fin;
     clipbrd::Visionneuse fenetre;
     fenetre.show();
     return app.exec();

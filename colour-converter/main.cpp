@@ -1,15 +1,14 @@
 #include "colour-converter/ui/fenprin.hpp"
 #include "common/platform/services.hpp"
-#include "common/ui/polices.hpp"
+#include "common/ui/demarrage.hpp"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tintara"));
-    velmaro::enregistrerSubstituts();
-    QApplication::setFont(velmaro::policeParDefaut());
+    if (const auto fin = velmaro::demarrer(QStringLiteral("Tintara"), QStringLiteral("tintara")))
+        return *fin;
     tintara::FenPrin f(velmaro::realServices());
     f.show();
     return app.exec();

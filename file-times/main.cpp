@@ -1,5 +1,5 @@
 #include "common/platform/services.hpp"
-#include "common/ui/polices.hpp"
+#include "common/ui/demarrage.hpp"
 #include "file-times/ui/principal.hpp"
 
 #include <QApplication>
@@ -7,9 +7,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kalvent"));
-    velmaro::enregistrerSubstituts();
-    QApplication::setFont(velmaro::policeParDefaut());
+    if (const auto fin = velmaro::demarrer(QStringLiteral("Kalvent"), QStringLiteral("kalvent")))
+        return *fin;
     kalvent::Principal f(velmaro::realServices());
     f.show();
     return app.exec();

@@ -1,5 +1,5 @@
 #include "common/platform/services.hpp"
-#include "common/ui/polices.hpp"
+#include "common/ui/demarrage.hpp"
 #include "floppy/ui/feuille1.hpp"
 #include "floppy/ui/images.hpp"
 
@@ -8,10 +8,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Merlidan"));
-    QApplication::setWindowIcon(merlidan::iconeMerlidan());
-    velmaro::enregistrerSubstituts();
-    QApplication::setFont(velmaro::policeParDefaut());
+    if (const auto fin = velmaro::demarrer(QStringLiteral("Merlidan"), QStringLiteral("merlidan")))
+        return *fin;
     merlidan::Feuille1 f(velmaro::realServices());
     f.show();
     return app.exec();

@@ -1,5 +1,5 @@
 // Ostrelle: image browser and icon copier.
-#include "common/ui/polices.hpp"
+#include "common/ui/demarrage.hpp"
 #include "image-copier/ui/fenprin.hpp"
 
 #include <QApplication>
@@ -7,10 +7,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ostrelle"));
-    velmaro::enregistrerSubstituts();
-    QApplication::setFont(velmaro::policeParDefaut());
-    QApplication::setWindowIcon(ostrelle::iconeOstrelle());
+    if (const auto fin = velmaro::demarrer(QStringLiteral("Ostrelle"), QStringLiteral("ostrelle")))
+        return *fin;
     ostrelle::FenPrin f(velmaro::realServices());
     f.show();
     return app.exec();

@@ -1,7 +1,7 @@
 // Brevolet: composes a message box and hands back the line of Visual Basic
 // code that shows it.
 #include "common/platform/services.hpp"
-#include "common/ui/polices.hpp"
+#include "common/ui/demarrage.hpp"
 #include "msgbox-editor/ui/fenprin.hpp"
 
 #include <QApplication>
@@ -9,9 +9,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brevolet"));
-    velmaro::enregistrerSubstituts();
-    QApplication::setFont(velmaro::policeParDefaut());
+    if (const auto fin = velmaro::demarrer(QStringLiteral("Brevolet"), QStringLiteral("brevolet")))
+        return *fin;
     brevolet::FenPrin f(velmaro::realServices());
     f.show();
     return app.exec();

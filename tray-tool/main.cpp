@@ -1,7 +1,7 @@
 // Somnelle: three icons in the notification area, no window until the
 // standby screen. "--dry-run" prints power requests and launches instead of
 // making them.
-#include "common/ui/polices.hpp"
+#include "common/ui/demarrage.hpp"
 #include "tray-tool/ui/essai.hpp"
 #include "tray-tool/ui/fentray.hpp"
 
@@ -10,9 +10,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Somnelle"));
-    velmaro::enregistrerSubstituts();
-    QApplication::setFont(velmaro::policeParDefaut());
+    if (const auto fin = velmaro::demarrer(QStringLiteral("Somnelle"), QStringLiteral("somnelle")))
+        return *fin;
     // The standby screen is the only window ever shown; closing it must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,8 +1,8 @@
 #include "colour-converter/ui/fenprin.hpp"
 
 #include "about/animated/apropos.hpp"
-#include "colour-converter/ui/icone.hpp"
 #include "colour-converter/ui/pleinecran.hpp"
+#include "common/ui/icones.hpp"
 #include "common/platform/services.hpp"
 #include "common/ui/fenetre.hpp"
 #include "common/ui/twips.hpp"
@@ -133,7 +133,7 @@ FenPrin::FenPrin(velmaro::Services& services, QWidget* parent)
     , services_(services)
 {
     setWindowTitle(titre);
-    setWindowIcon(iconeTintara());
+    setWindowIcon(velmaro::iconeProgramme(QStringLiteral("tintara")));
 
     Frame1 = cadre(this, "Frame1", QStringLiteral("Composante RGB"), twips(60, 60, 2535, 3555));
     Picture1 = picture(Frame1, "Picture1", rgb(255, 255, 255), twips(120, 240, 2295, 1035));

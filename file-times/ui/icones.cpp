@@ -195,28 +195,4 @@ QPixmap iconeChronometre()
     return image;
 }
 
-QIcon iconeHorloge()
-{
-    QPixmap image = toile();
-    QPainter p(&image);
-    preparer(p);
-    p.setPen(QPen(QColor(0, 0, 100), 2));
-    p.setBrush(QColor(255, 255, 240));
-    p.drawEllipse(QPointF(16, 16), 14, 14);
-    p.setPen(QPen(Qt::black, 1.2));
-    for (int i = 0; i < 12; ++i) {
-        const double a = qDegreesToRadians(30.0 * i);
-        const double interieur = i % 3 == 0 ? 9.5 : 11;
-        p.drawLine(QPointF(16 + interieur * std::cos(a), 16 + interieur * std::sin(a)),
-                   QPointF(16 + 12.5 * std::cos(a), 16 + 12.5 * std::sin(a)));
-    }
-    p.setPen(QPen(Qt::black, 2.2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(16, 16), QPointF(16, 8));   // minutes
-    p.drawLine(QPointF(16, 16), QPointF(21, 18)); // hours
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(200, 0, 0));
-    p.drawEllipse(QPointF(16, 16), 1.8, 1.8);
-    return QIcon(image);
-}
-
 } // namespace kalvent

@@ -11,6 +11,5 @@ QPixmap iconeDeuxFenetres();   // CmdExplorer: two windows
 QPixmap iconeStop();           // cmdQuitter: raised hand in a red stop sign
 QPixmap iconeAmpoule();        // CmdAide: light bulb
 QPixmap iconeChronometre();    // cmdModifier: stopwatch over a ruler
-QIcon iconeHorloge();          // the window: a clock face
 
 } // namespace kalvent

@@ -1,5 +1,6 @@
 #include "file-times/ui/principal.hpp"
 
+#include "common/ui/icones.hpp"
 #include "common/ui/fenetre.hpp"
 #include "common/ui/listes.hpp"
 #include "common/ui/polices.hpp"
@@ -78,7 +79,7 @@ Principal::Principal(velmaro::Services& services, QWidget* parent)
       regles_(reglesRegionales(QLocale(), QTimeZone::systemTimeZone()))
 {
     setWindowTitle(titre);
-    setWindowIcon(iconeHorloge());
+    setWindowIcon(velmaro::iconeProgramme(QStringLiteral("kalvent")));
     const QFont verdana = velmaro::policeVb(QStringLiteral("Verdana"), 8.25);
 
     Frame4 = new QGroupBox(QStringLiteral("Date"), this);

@@ -1,6 +1,7 @@
 #include "floppy/ui/feuille1.hpp"
 
 #include "about/standard/frmabout.hpp"
+#include "common/ui/icones.hpp"
 #include "common/platform/services.hpp"
 #include "common/ui/fenetre.hpp"
 #include "common/ui/polices.hpp"
@@ -34,7 +35,7 @@ Feuille1::Feuille1(velmaro::Services& services, QWidget* parent)
 {
     using velmaro::twips;
     setWindowTitle(titre);
-    setWindowIcon(iconeMerlidan());
+    setWindowIcon(velmaro::iconeProgramme(QStringLiteral("merlidan")));
     setFont(velmaro::policeVb(QStringLiteral("MS Sans Serif"), 8.25, true));
 
     // The frames first, so that the controls lying over them are drawn above.

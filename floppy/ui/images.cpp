@@ -68,20 +68,6 @@ void fleche(QPainter& p, QPointF de, QPointF a, const QColor& couleur)
 
 } // namespace
 
-QIcon iconeMerlidan()
-{
-    QIcon icone;
-    for (int cote : {16, 32, 48}) {
-        QPixmap pix = vierge(cote, cote);
-        QPainter p(&pix);
-        p.setRenderHint(QPainter::Antialiasing);
-        disquette(p, QRectF(0.5, 0.5, cote - 1, cote - 1));
-        p.end();
-        icone.addPixmap(pix);
-    }
-    return icone;
-}
-
 QPixmap imageCopieMeme()
 {
     QPixmap pix = vierge(32, 32);

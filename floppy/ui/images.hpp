@@ -6,7 +6,6 @@
 
 namespace merlidan {
 
-QIcon iconeMerlidan();       // 32 × 32: a floppy disk
 QPixmap imageCopieMeme();    // A/A and B/B: one drive copying onto itself
 QPixmap imageCopieAutre();   // A/B and B/A: one disk onto another
 QPixmap imageFormatNormal(); // full format: a disk with its tracks

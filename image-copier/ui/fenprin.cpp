@@ -1,6 +1,7 @@
 #include "image-copier/ui/fenprin.hpp"
 
 #include "about/animated/apropos.hpp"
+#include "common/ui/icones.hpp"
 #include "common/ui/fenetre.hpp"
 #include "common/ui/twips.hpp"
 #include "image-copier/core/affichage.hpp"
@@ -84,50 +85,10 @@ QString filtreDialogue(const QString& filtre)
     return resultat.join(QStringLiteral(";;"));
 }
 
-QIcon iconeOstrelle()
-{
-    QIcon icone;
-    for (int taille : {16, 32, 48}) {
-        QImage image(taille, taille, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(taille / 32.0, taille / 32.0);
-        // The pad: a white sheet with ruled lines and a spiral binding.
-        p.setPen(QPen(Qt::black, 1));
-        p.setBrush(QColor(255, 255, 240));
-        p.drawRect(QRectF(4.5, 5.5, 19, 24));
-        p.setPen(QPen(QColor(90, 120, 200), 1));
-        for (double y = 11.5; y < 28; y += 4)
-            p.drawLine(QPointF(7, y), QPointF(21, y));
-        p.setPen(QPen(Qt::black, 1.2));
-        for (double x = 7; x < 23; x += 4)
-            p.drawEllipse(QPointF(x, 5.5), 1.2, 2);
-        // The pencil across it.
-        p.translate(26, 6);
-        p.rotate(35);
-        p.setPen(QPen(Qt::black, 0.8));
-        p.setBrush(QColor(240, 200, 40));
-        p.drawRect(QRectF(-2.5, 0, 5, 18));
-        p.setBrush(QColor(230, 120, 140));
-        p.drawRect(QRectF(-2.5, -3, 5, 3));
-        QPainterPath pointe;
-        pointe.moveTo(-2.5, 18);
-        pointe.lineTo(2.5, 18);
-        pointe.lineTo(0, 24);
-        pointe.closeSubpath();
-        p.setBrush(QColor(235, 205, 160));
-        p.drawPath(pointe);
-        p.end();
-        icone.addPixmap(QPixmap::fromImage(image));
-    }
-    return icone;
-}
-
 FenPrin::FenPrin(velmaro::Services& services, QWidget* parent) : QWidget(parent), services_(services)
 {
     setWindowTitle(titre);
-    setWindowIcon(iconeOstrelle());
+    setWindowIcon(velmaro::iconeProgramme(QStringLiteral("ostrelle")));
 
     Drive1 = new velmaro::ListeLecteurs(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));

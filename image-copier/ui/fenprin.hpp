@@ -83,7 +83,5 @@ private:
 // "Description|*.a;*.b|..." as the file dialogs of Qt write it.
 QString filtreDialogue(const QString& filtre);
 
-// A note pad with a pencil, the window's icon.
-QIcon iconeOstrelle();
 
 } // namespace ostrelle

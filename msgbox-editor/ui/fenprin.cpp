@@ -1,6 +1,7 @@
 #include "msgbox-editor/ui/fenprin.hpp"
 
 #include "about/animated/apropos.hpp"
+#include "common/ui/icones.hpp"
 #include "common/platform/services.hpp"
 #include "common/ui/fenetre.hpp"
 #include "common/ui/polices.hpp"
@@ -112,7 +113,7 @@ const char* const texteAide =
 FenPrin::FenPrin(velmaro::Services& services, QWidget* parent) : QWidget(parent), services_(services)
 {
     setWindowTitle(QStringLiteral("Brevolet"));
-    setWindowIcon(iconeBrevolet());
+    setWindowIcon(velmaro::iconeProgramme(QStringLiteral("brevolet")));
     setFont(velmaro::policeParDefaut());
     creerControles();
     connecter();

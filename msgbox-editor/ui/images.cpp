@@ -5,43 +5,6 @@
 
 namespace brevolet {
 
-namespace {
-// A small message box: grey face, blue caption, a yellow sign and a button.
-QPixmap boiteMiniature(int cote)
-{
-    QPixmap image(cote, cote);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(cote / 32.0, cote / 32.0);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(QColor(192, 192, 192));
-    p.drawRect(QRectF(1.5, 3.5, 29, 25));
-    p.fillRect(QRectF(2, 4, 28, 6), QColor(0, 0, 128));
-    p.setBrush(QColor(255, 215, 0));
-    p.drawEllipse(QRectF(5, 12.5, 9, 9));
-    p.setPen(QPen(Qt::black, 1.6));
-    p.drawLine(QPointF(9.5, 14.5), QPointF(9.5, 18));
-    p.drawPoint(QPointF(9.5, 20));
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(QColor(224, 224, 224));
-    p.drawRect(QRectF(17.5, 20.5, 11, 5));
-    p.setPen(QPen(QColor(64, 64, 64), 1));
-    p.drawLine(QPointF(17, 14), QPointF(28, 14));
-    p.drawLine(QPointF(17, 17), QPointF(25, 17));
-    return image;
-}
-} // namespace
-
-QIcon iconeBrevolet()
-{
-    QIcon icone;
-    icone.addPixmap(boiteMiniature(16));
-    icone.addPixmap(boiteMiniature(32));
-    icone.addPixmap(boiteMiniature(48));
-    return icone;
-}
-
 QPixmap imageCentrer()
 {
     // A screen with a box in its middle and arrows pointing at it.

@@ -6,7 +6,6 @@
 
 namespace brevolet {
 
-QIcon iconeBrevolet();
 QPixmap imageCentrer();
 QPixmap imagePolice();
 
