@@ -10,6 +10,7 @@ paquets=(
   fonts-liberation fonts-comic-neue fonts-dejavu-core
   xvfb xauth dbus
   mtools dosfstools
+  dpkg-dev desktop-file-utils
 )
 
 manquants=()
