@@ -42,6 +42,12 @@ for prog in brevolet tintara somnelle kalvent merlidan ostrelle clipbrd; do
   fi
   verifier "$prog : icône" "[ -s '$prefixe/share/icons/hicolor/scalable/apps/velmaro-$prog.svg' ]"
 done
+# Each windowed program starts from its menu entry's command and keeps running.
+for prog in brevolet tintara kalvent merlidan ostrelle clipbrd; do
+  commande="$(sed -n 's/^Exec=//p' "$prefixe/share/applications/velmaro-$prog.desktop")"
+  PATH="$prefixe/bin:$PATH" timeout 3 $commande >/dev/null 2>&1
+  verifier "$prog démarre depuis le menu" "[ $? = 124 ]"
+done
 for f in copy.pif format.pif relwin.pif reldos.pif anim.pif; do
   verifier "$f à côté des programmes" "[ -x '$dossier/$f' ]"
 done
