@@ -11,6 +11,7 @@ paquets=(
   xvfb xauth dbus
   mtools dosfstools
   dpkg-dev desktop-file-utils
+  clang libclang-rt-dev
 )
 
 manquants=()

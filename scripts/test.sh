@@ -14,3 +14,6 @@ ctest --preset default --no-tests=error -j "$jobs"
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan --no-tests=error -j "$jobs"
+
+# A short fuzzing run of every parser, on the seeds and the kept regressions.
+bash scripts/fuzz.sh smoke
