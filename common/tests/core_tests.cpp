@@ -1,3 +1,4 @@
+#include "common/core/ansi.hpp"
 #include "common/core/arrondi.hpp"
 #include "common/core/chemin.hpp"
 #include "common/core/vbstyle.hpp"
@@ -62,4 +63,15 @@ TEST(StyleVb, DecodeIconeBoutonsDefautEtModalite)
         EXPECT_EQ(s.systemeModal, c.systeme) << c.style;
         EXPECT_EQ(static_cast<int>(s.reponseEchap), c.echap) << c.style;
     }
+}
+
+TEST(TexteAnsi, OctetsNonAttribuesEtPointsHorsDuPlanDeBase)
+{
+    // Unassigned bytes keep their value, as the system converts them.
+    EXPECT_EQ(ansiVersUtf8("\x81\x8D"), "\xC2\x81\xC2\x8D");
+    EXPECT_EQ(utf8VersAnsi("\xC2\x81"), "?");
+    std::string emoji;
+    ajouterUtf8(emoji, U'\U0001F600');
+    EXPECT_EQ(emoji, "\xF0\x9F\x98\x80");
+    EXPECT_EQ(utf8VersAnsi(emoji), "?");
 }

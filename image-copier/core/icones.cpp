@@ -1,5 +1,7 @@
 #include "image-copier/core/icones.hpp"
 
+#include "common/core/ansi.hpp"
+
 #include <algorithm>
 #include <cstdlib>
 #include <map>
@@ -101,20 +103,6 @@ void completerBits(Lecteur& l, ImageIcone& image)
         image.bits = bitsDesDonnees(l, image.debut, image.longueur);
     if (image.bits == 0)
         image.bits = bitsDesCouleurs(image.couleurs);
-}
-
-void ajouterUtf8(std::string& s, std::uint32_t c)
-{
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | (c >> 6));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xE0 | (c >> 12));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 } // namespace
@@ -428,7 +416,7 @@ std::string RessourcesIcones::nomGroupe(std::size_t index) const
         for (std::uint64_t i = 0; i < longueur && l.ok; ++i) {
             const std::uint8_t c = l.u8(baseNoms_ + g.nom + 1 + i);
             if (l.ok)
-                ajouterUtf8(nom, c < 0x80 ? c : 0xFFFD);
+                velmaro::ajouterUtf8(nom, c < 0x80 ? c : 0xFFFD);
         }
         return nom;
     }
@@ -442,7 +430,7 @@ std::string RessourcesIcones::nomGroupe(std::size_t index) const
     for (std::uint64_t i = 0; i < longueur && l.ok; ++i) {
         const std::uint16_t c = l.u16(chaine + 2 + 2 * i);
         if (l.ok)
-            ajouterUtf8(nom, c >= 0xD800 && c < 0xE000 ? 0xFFFD : c);
+            velmaro::ajouterUtf8(nom, c >= 0xD800 && c < 0xE000 ? 0xFFFD : c);
     }
     return nom;
 }

@@ -220,32 +220,6 @@ std::vector<RectI> lireRegion(const Params& p)
 
 } // namespace
 
-std::string ansiVersUtf8(std::string_view ansi)
-{
-    static const char16_t haut[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-    };
-    std::string sortie;
-    sortie.reserve(ansi.size());
-    for (char c : ansi) {
-        auto b = static_cast<unsigned char>(c);
-        char32_t cp = (b >= 0x80 && b < 0xA0) ? haut[b - 0x80] : b;
-        if (cp < 0x80) {
-            sortie += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            sortie += static_cast<char>(0xC0 | (cp >> 6));
-            sortie += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            sortie += static_cast<char>(0xE0 | (cp >> 12));
-            sortie += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            sortie += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-    return sortie;
-}
-
 std::optional<Dib> lireDib(const std::uint8_t* octets, std::size_t taille)
 {
     if (taille < 12) return std::nullopt;

@@ -8,6 +8,8 @@
 // Files come from anywhere: every size, count and offset is checked against
 // its record and the file; a bad record is skipped, a broken record chain
 // ends the picture where it breaks.
+#include "common/core/ansi.hpp"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -134,9 +136,7 @@ public:
                        double sh, std::uint32_t rop) = 0;
 };
 
-// Windows-1252 to UTF-8; the five unassigned bytes map to the control
-// characters of the same value, as Windows converts them.
-std::string ansiVersUtf8(std::string_view ansi);
+using velmaro::ansiVersUtf8;
 
 // Checks a DIB at the start of octets (at most taille bytes) and copies it.
 std::optional<Dib> lireDib(const std::uint8_t* octets, std::size_t taille);

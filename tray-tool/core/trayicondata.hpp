@@ -42,11 +42,6 @@ struct TrayIconData {
     std::string bulleAffichee() const;
 };
 
-// Text in the ANSI code page of French Windows (1252) and back; characters it
-// lacks become '?'.
-std::string versAnsi(std::string_view utf8);
-std::string depuisAnsi(std::string_view ansi);
-
 // The notification area: Shell_NotifyIconA and whatever stands for it.
 class ZoneNotification {
 public:
