@@ -66,11 +66,6 @@ QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte, QRec
     return b;
 }
 
-bool contientJoker(const QString& nom)
-{
-    return nom.contains(QLatin1Char('*')) || nom.contains(QLatin1Char('?'));
-}
-
 } // namespace
 
 QString filtreDialogue(const QString& filtre)
@@ -219,12 +214,10 @@ void FenPrin::File1_Click()
     Sablier sablier(File1);
     try {
         if (icone) {
+            verifierFichierImage(CheminImage);
             const QImage image = chargerFichierIco(CheminImage);
-            if (image.isNull()) {
-                if (!QFileInfo(CheminImage).isFile())
-                    throw ErreurService(texteFichierIntrouvable(CheminImage));
+            if (image.isNull())
                 throw ErreurService(texteImageIncorrecte(CheminImage));
-            }
             Picture1->setPicture(image);
             return;
         }
@@ -357,8 +350,6 @@ void FenPrin::CmdIcoBmp_Click()
         return;
     Sablier sablier(File1);
     try {
-        if (contientJoker(QFileInfo(cible).fileName()))
-            throw ErreurService(QStringLiteral("Nom de fichier incorrect : %1").arg(QDir::toNativeSeparators(cible)));
         ecrireBmp(Picture1->image(), cible);
         reduire();
     } catch (const ErreurService& e) {

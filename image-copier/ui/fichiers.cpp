@@ -16,9 +16,34 @@ using velmaro::ErreurService;
 
 namespace {
 
+// A path as the messages show it: native separators, and a name too long
+// for a message box cut in its middle.
 QString natif(const QString& chemin)
 {
-    return QDir::toNativeSeparators(chemin);
+    constexpr int longueurMax = 260;
+    const QString texte = QDir::toNativeSeparators(chemin);
+    if (texte.size() <= longueurMax)
+        return texte;
+    return texte.left(longueurMax / 2) + QStringLiteral("…") + texte.right(longueurMax / 2);
+}
+
+// NAME_MAX of the usual file systems (bytes on Linux, UTF-16 units on Windows).
+constexpr int longueurNomMax = 255;
+
+bool nomTropLong(const QString& chemin)
+{
+    for (const QString& nom : QDir::fromNativeSeparators(chemin).split(QLatin1Char('/'))) {
+        if (QFile::encodeName(nom).size() > longueurNomMax)
+            return true;
+    }
+    return false;
+}
+
+// No write permission at all: read-only for every user, root included, as
+// the read-only attribute is on Windows.
+bool lectureSeule(const QFileInfo& info)
+{
+    return (info.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther)) == 0;
 }
 
 // An existing target that can't be replaced, told before anything is written.
@@ -27,9 +52,14 @@ void verifierCible(const QString& cible)
     const QFileInfo info(cible);
     if (cible.trimmed().isEmpty() || cible.contains(QLatin1Char('*')) || cible.contains(QLatin1Char('?')))
         throw ErreurService(QStringLiteral("Nom de fichier incorrect : %1").arg(natif(cible)));
+    if (nomTropLong(cible))
+        throw ErreurService(QStringLiteral("Nom de fichier trop long : %1").arg(natif(cible)));
     if (info.isDir())
         throw ErreurService(QStringLiteral("Accès refusé : %1 est un dossier").arg(natif(cible)));
-    if (info.exists() && !info.isWritable())
+    // A device or a pipe would be replaced by a plain file.
+    if (info.exists() && !info.isFile())
+        throw ErreurService(QStringLiteral("Accès refusé : %1 n'est pas un fichier").arg(natif(cible)));
+    if (info.exists() && (!info.isWritable() || lectureSeule(info)))
         throw ErreurService(QStringLiteral("Accès refusé : %1 est en lecture seule").arg(natif(cible)));
     if (!info.absoluteDir().exists())
         throw ErreurService(QStringLiteral("Chemin d'accès introuvable : %1").arg(natif(info.absolutePath())));
@@ -42,8 +72,14 @@ void ouvrirTemporaire(QSaveFile& sortie, const QString& cible)
                                 .arg(natif(cible), sortie.errorString()));
 }
 
+// What is still buffered is written first, so that a full disk is told as such.
 void valider(QSaveFile& sortie, const QString& cible)
 {
+    if (!sortie.flush()) {
+        const QString raison = sortie.errorString();
+        sortie.cancelWriting();
+        throw ErreurService(QStringLiteral("Impossible d'écrire le fichier %1 (%2)").arg(natif(cible), raison));
+    }
     if (!sortie.commit())
         throw ErreurService(QStringLiteral("Impossible d'écrire le fichier %1 (%2)")
                                 .arg(natif(cible), sortie.errorString()));
@@ -61,11 +97,24 @@ QString texteImageIncorrecte(const QString& chemin)
     return QStringLiteral("Image incorrecte : %1").arg(natif(chemin));
 }
 
-ImageFichier ImageFichier::charger(const QString& chemin)
+void verifierFichierImage(const QString& chemin)
 {
     const QFileInfo info(chemin);
     if (!info.isFile())
         throw ErreurService(texteFichierIntrouvable(chemin));
+    if (info.size() > tailleMaxFichier)
+        throw ErreurService(QStringLiteral("Fichier trop grand pour être une image : %1").arg(natif(chemin)));
+    // A file that can't be read is told as such, not as a damaged picture.
+    QFile essai(chemin);
+    char octet = 0;
+    if (!essai.open(QIODevice::ReadOnly) || essai.read(&octet, 1) < 0)
+        throw ErreurService(QStringLiteral("Impossible de lire le fichier %1 (%2)").arg(natif(chemin), essai.errorString()));
+}
+
+ImageFichier ImageFichier::charger(const QString& chemin)
+{
+    verifierFichierImage(chemin);
+    const QFileInfo info(chemin);
     ImageFichier resultat;
     const bool extensionWmf = info.suffix().compare(QLatin1String("wmf"), Qt::CaseInsensitive) == 0;
     if (!extensionWmf) {

@@ -33,6 +33,9 @@ private:
 QString texteFichierIntrouvable(const QString& chemin);
 QString texteImageIncorrecte(const QString& chemin);
 
+// Throws unless a path is a regular file small enough to be read as a picture.
+void verifierFichierImage(const QString& chemin);
+
 // Copies a file through a temporary file beside the target, which then
 // replaces it: a failed copy leaves an existing target as it was.
 // Returns false, copying nothing, when the target is the source itself.

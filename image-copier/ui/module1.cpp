@@ -4,18 +4,35 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
 
 namespace ostrelle {
 
 namespace {
 
+// The whole of a regular file, or nothing: a pipe would block the window,
+// a device or an oversized file never end or fill the memory.
 std::vector<std::uint8_t> lireOctets(const QString& chemin)
 {
+    const QFileInfo info(chemin);
+    if (!info.isFile() || info.size() > tailleMaxFichier)
+        return {};
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray tout = fichier.readAll();
-    return std::vector<std::uint8_t>(tout.begin(), tout.end());
+    std::vector<std::uint8_t> octets(static_cast<std::size_t>(info.size()));
+    qint64 lus = 0;
+    while (lus < info.size()) {
+        const qint64 n = fichier.read(reinterpret_cast<char*>(octets.data()) + lus, info.size() - lus);
+        if (n <= 0)
+            break;
+        lus += n;
+    }
+    if (fichier.error() != QFileDevice::NoError)
+        return {};
+    // A file that shrank meanwhile is what was there.
+    octets.resize(static_cast<std::size_t>(lus));
+    return octets;
 }
 
 } // namespace

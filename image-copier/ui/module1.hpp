@@ -14,12 +14,18 @@ namespace ostrelle {
 
 class BoiteImage;
 
+// The largest file read as a picture or searched for icons: beyond it a file
+// is no picture or library the program shows, and reading it all would only
+// fill the memory.
+constexpr qint64 tailleMaxFichier = qint64(256) << 20;
+
 // The bytes of a one-image .ico decoded and brought to the large icon size
 // (32 × 32) as the system draws icons; null when they can't be decoded.
 QImage decoderIcone(const std::vector<std::uint8_t>& ico);
 
 // An .ico file, read as the system reads it: the image closest to 32 × 32,
-// at that size. Null when the file can't be read or holds no icon.
+// at that size. Null when the file can't be read or holds no icon; only a
+// regular file of at most tailleMaxFichier bytes is read.
 QImage chargerFichierIco(const QString& chemin);
 
 class Module1 {
@@ -27,7 +33,8 @@ public:
     EtatIcones etat;
 
     QString FichierIcones() const { return QString::fromStdString(etat.fichierIcones); }
-    // Reads and indexes a file (a file that can't be read has no icons).
+    // Reads and indexes a file (a file that can't be read, a folder, a device
+    // or a file larger than tailleMaxFichier has no icons).
     void choisirFichier(const QString& chemin);
     const RessourcesIcones* icones() const { return icones_.get(); }
 
