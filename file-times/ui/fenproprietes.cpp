@@ -33,6 +33,8 @@ FenProprietes::FenProprietes(const QString& chemin, QWidget* parent) : QDialog(p
     auto* formulaire = new QFormLayout;
     auto ligne = [&](const QString& titre, const QString& valeur) {
         auto* etiquette = new QLabel(valeur, this);
+        // A file named "<b>x</b>" is shown as named.
+        etiquette->setTextFormat(Qt::PlainText);
         etiquette->setTextInteractionFlags(Qt::TextSelectableByMouse);
         formulaire->addRow(titre, etiquette);
         valeurs_ << etiquette;

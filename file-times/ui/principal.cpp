@@ -46,6 +46,26 @@ QPushButton* boutonIcone(QWidget* parent, const QRect& geometrie, const QPixmap&
     return b;
 }
 
+// A box's text quoted in a message: control characters made visible and a
+// long text cut, so that the message box stays readable and on the screen.
+QString citer(const QString& texte)
+{
+    constexpr int longueurMax = 40;
+    QString cite;
+    for (const QChar c : texte.left(longueurMax + 1))
+        cite += c.category() == QChar::Other_Control ? QChar(QChar::ReplacementCharacter) : c;
+    if (cite.size() > longueurMax) {
+        cite.truncate(longueurMax);
+        if (cite.back().isHighSurrogate())
+            cite.chop(1);
+        cite += QStringLiteral("…");
+    }
+    return cite;
+}
+
+// The files named in one failure message; the others are counted.
+constexpr int echecsMontres = 10;
+
 QLineEdit* boite(QWidget* parent, const QRect& geometrie)
 {
     auto* t = new QLineEdit(parent);
@@ -302,13 +322,13 @@ bool Principal::convertir(FileTime& creation, FileTime& ecriture, QString& messa
                 message = QStringLiteral("La date et l'heure %1 sont vides.").arg(l.quoi);
             } else if (e.genre() == ErreurDate::Genre::Avant1601) {
                 message = QStringLiteral("La date %1 est antérieure à 1601 et ne peut pas être écrite : « %2 ».")
-                              .arg(l.quoi, l.date->text());
+                              .arg(l.quoi, citer(l.date->text()));
             } else if (!lisible(l.date->text()) && lisible(l.heure->text())) {
-                message = QStringLiteral("La date %1 n'a pas pu être lue : « %2 ».").arg(l.quoi, l.date->text());
+                message = QStringLiteral("La date %1 n'a pas pu être lue : « %2 ».").arg(l.quoi, citer(l.date->text()));
             } else if (lisible(l.date->text()) && !lisible(l.heure->text())) {
-                message = QStringLiteral("L'heure %1 n'a pas pu être lue : « %2 ».").arg(l.quoi, l.heure->text());
+                message = QStringLiteral("L'heure %1 n'a pas pu être lue : « %2 ».").arg(l.quoi, citer(l.heure->text()));
             } else {
-                message = QStringLiteral("La date et l'heure %1 n'ont pas pu être lues : « %2 ».").arg(l.quoi, texte);
+                message = QStringLiteral("La date et l'heure %1 n'ont pas pu être lues : « %2 ».").arg(l.quoi, citer(texte));
             }
             message += QStringLiteral("\nAucun fichier n'a été modifié.");
             return false;
@@ -359,8 +379,11 @@ void Principal::cmdModifier_Click()
     }
 
     QStringList texte;
-    if (!echecs.isEmpty())
-        texte << QStringLiteral("Les dates de ces fichiers n'ont pas pu être modifiées :") << echecs;
+    if (!echecs.isEmpty()) {
+        texte << QStringLiteral("Les dates de ces fichiers n'ont pas pu être modifiées :") << echecs.mid(0, echecsMontres);
+        if (echecs.size() > echecsMontres)
+            texte << QStringLiteral("… et %1 autres fichiers.").arg(echecs.size() - echecsMontres);
+    }
     if (creationImmuable) {
         if (!texte.isEmpty())
             texte << QString();

@@ -500,7 +500,10 @@ TEST_F(Robustesse, FolderThatVanishesAfterListing)
     // A vanished subfolder double-clicked: ignored, the lists stay where they were.
     services.messages.boites.clear();
     const int ligne = f->Dir1->count() - 1;
-    QTest::mouseDClick(f->Dir1->viewport(), Qt::LeftButton, {}, f->Dir1->visualItemRect(f->Dir1->item(ligne)).center());
+    const QPoint centre = f->Dir1->visualItemRect(f->Dir1->item(ligne)).center();
+    QTest::mouseClick(f->Dir1->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(f->Dir1->viewport(), Qt::LeftButton, {}, centre);
+    ASSERT_EQ(f->Dir1->currentRow(), ligne);
     EXPECT_EQ(f->Dir1->path(), QDir::toNativeSeparators(sous));
     EXPECT_EQ(f->File1->nombre(), 2);
     EXPECT_TRUE(services.messages.boites.empty());

@@ -16,9 +16,30 @@ namespace velmaro {
 
 namespace {
 
+// The system's reason in the words the suite's French windows use; what is
+// rare keeps the C library's text.
 QString raisonSysteme(int erreur)
 {
-    return QString::fromLocal8Bit(std::strerror(erreur));
+    switch (erreur) {
+    case ENOENT:
+        return QStringLiteral("Le fichier spécifié est introuvable");
+    case ENOTDIR:
+        return QStringLiteral("Le chemin d'accès spécifié est introuvable");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Accès refusé");
+    case EROFS:
+        return QStringLiteral("Le support est protégé en écriture");
+    case ENAMETOOLONG:
+        return QStringLiteral("Le nom de fichier est trop long");
+    case EBUSY:
+    case ETXTBSY:
+        return QStringLiteral("Le fichier est utilisé par un autre processus");
+    case EISDIR:
+        return QStringLiteral("Ce n'est pas un fichier ordinaire");
+    default:
+        return QString::fromLocal8Bit(std::strerror(erreur));
+    }
 }
 
 // 100 ns ticks since 1601 to a Unix time.
