@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -285,4 +286,93 @@ TEST(ListeDossiers, DossierDisparuDonneUneErreurAAfficher)
     EXPECT_EQ(l.path(), QDir::toNativeSeparators(dir.path()));
 
     EXPECT_THROW(l.setPath(dir.filePath("parti")), ErreurService);
+}
+
+// Names a file system allows but a program may stumble on: each is listed
+// once, as written, and its full path leads back to the file.
+TEST(ListeFichiers, NomsInhabituelsRelusTelsQuels)
+{
+    QTemporaryDir dir;
+    const QStringList noms = {
+        "a b  c.bmp",  "\"guillemets\" 'simples'.bmp", "été ж 漢字 😀.bmp", "ligne\nsuivante\t.bmp",
+        "*.bmp",       "a?b.bmp",                      "%1 %2.bmp",          "-tiret.bmp",
+        QString(251, QLatin1Char('n')) + ".bmp", // 255 bytes, the longest name
+    };
+    for (const QString& nom : noms)
+        creerFichier(dir.filePath(nom));
+    ListeFichiers l;
+    l.setPattern("*.bmp");
+    l.setPath(dir.path());
+    ASSERT_EQ(l.nombre(), noms.size());
+    for (const QString& nom : noms) {
+        const auto trouves = l.findItems(nom, Qt::MatchExactly);
+        ASSERT_EQ(trouves.size(), 1) << nom;
+        const QString complet = l.cheminComplet(l.row(trouves.front()));
+        EXPECT_EQ(complet, QDir::toNativeSeparators(dir.filePath(nom)));
+        EXPECT_TRUE(QFileInfo(complet).isFile()) << nom;
+    }
+}
+
+// The folder shown disappears after it was listed.
+TEST(ListeFichiers, DossierQuiDisparaitApresLaLecture)
+{
+    QTemporaryDir dir;
+    const QString parti = dir.filePath("parti");
+    QDir().mkpath(parti + "/sous");
+    creerFichier(parti + "/garde.txt");
+    ListeFichiers fichiers;
+    fichiers.setPath(parti);
+    ListeDossiers dossiers;
+    dossiers.resize(300, 600);
+    dossiers.show();
+    dossiers.setPath(parti);
+    QDir(parti).removeRecursively();
+
+    // Read again: the error to show, and the list as it was.
+    try {
+        fichiers.actualiser();
+        ADD_FAILURE() << "a vanished folder read without error";
+    } catch (const ErreurService& e) {
+        EXPECT_EQ(e.texte(), "Chemin d'accès introuvable : " + QDir::toNativeSeparators(parti));
+    }
+    EXPECT_EQ(textes(fichiers), QStringList{"garde.txt"});
+    EXPECT_EQ(fichiers.path(), QDir::toNativeSeparators(parti));
+    // A new pattern finds nothing there, and keeps the path.
+    fichiers.setPattern("*.txt");
+    EXPECT_EQ(fichiers.nombre(), 0);
+    EXPECT_EQ(fichiers.path(), QDir::toNativeSeparators(parti));
+
+    // The folder's own row and its vanished subfolder: errors; its parent opens.
+    QSignalSpy erreur(&dossiers, &ListeDossiers::erreur);
+    QSignalSpy change(&dossiers, &ListeDossiers::changed);
+    const int ici = dossiers.currentRow();
+    for (int ligne : {ici, ici + 1}) {
+        doubleClic(dossiers, ligne);
+        EXPECT_EQ(dossiers.path(), QDir::toNativeSeparators(parti));
+    }
+    ASSERT_EQ(erreur.count(), 2);
+    EXPECT_EQ(change.count(), 0);
+    EXPECT_THROW(dossiers.actualiser(), ErreurService);
+    doubleClic(dossiers, ici - 1);
+    EXPECT_EQ(dossiers.path(), QDir::toNativeSeparators(dir.path()));
+    EXPECT_EQ(change.count(), 1);
+    EXPECT_EQ(dossiers.nombreSousDossiers(), 0);
+}
+
+// A program started in a folder that no longer exists opens its lists at the root.
+TEST(ListeDossiers, DossierCourantDisparuAuDemarrage)
+{
+    const QString avant = QDir::currentPath();
+    QTemporaryDir dir;
+    const QString parti = dir.filePath("parti");
+    QDir().mkdir(parti);
+    ASSERT_TRUE(QDir::setCurrent(parti));
+    QDir(parti).removeRecursively();
+    ListeLecteurs lecteurs;
+    ListeDossiers dossiers;
+    ListeFichiers fichiers;
+    QDir::setCurrent(avant);
+    EXPECT_EQ(dossiers.path(), QDir::toNativeSeparators(QDir::rootPath()));
+    EXPECT_EQ(fichiers.path(), QDir::toNativeSeparators(QDir::rootPath()));
+    EXPECT_EQ(lecteurs.drive(), QDir::toNativeSeparators(QDir::rootPath()));
 }
