@@ -2,6 +2,7 @@
 // ends in the documented behaviour or an OK box titled "Ostrelle", quickly,
 // and a failed write leaves the target as it was with no temporary file.
 #include "common/testing/fakes.hpp"
+#include "common/ui/twips.hpp"
 #include "image-copier/tests/ecrivain_icones.hpp"
 #include "image-copier/ui/fenprin.hpp"
 
@@ -507,4 +508,27 @@ TEST_F(Robustesse, FolderThatVanishesAfterListing)
     EXPECT_EQ(f->Dir1->path(), QDir::toNativeSeparators(sous));
     EXPECT_EQ(f->File1->nombre(), 2);
     EXPECT_TRUE(services.messages.boites.empty());
+}
+
+// Pictures of extreme proportions: shown inside the area (even when a side
+// rounds to nothing) and copied at their own size.
+TEST_F(Robustesse, ExtremeProportions)
+{
+    const QRect zone = velmaro::twips(2100, 60, 3200, 2400);
+    for (const QSize taille : {QSize(1, 6000), QSize(6000, 1), QSize(1, 1)}) {
+        SCOPED_TRACE(std::to_string(taille.width()) + "x" + std::to_string(taille.height()));
+        QImage im(taille, QImage::Format_RGB32);
+        im.fill(Qt::blue);
+        const QString nom = QStringLiteral("p%1x%2.bmp").arg(taille.width()).arg(taille.height());
+        ASSERT_TRUE(im.save(chemin(nom), "BMP"));
+        f->File1->actualiser();
+        services.messages.boites.clear();
+        restaurer();
+        cliquer(nom);
+        EXPECT_TRUE(services.messages.boites.empty());
+        EXPECT_TRUE(zone.contains(f->Image1->geometry()) || f->Image1->geometry().isEmpty());
+        f->grab(); // painting a picture squeezed to nothing
+        QTest::mouseClick(f->CmdCOPIER, Qt::LeftButton);
+        EXPECT_EQ(services.clipboard.image().size(), taille);
+    }
 }
