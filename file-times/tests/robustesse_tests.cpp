@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -286,4 +287,28 @@ TEST(Robustesse, DossierDisparuApresLaLecture)
     EXPECT_EQ(w.f.messages.boites[0].style, 0);
     EXPECT_TRUE(w.f.messages.boites[0].texte.startsWith("Chemin d'accès introuvable : "));
     EXPECT_EQ(dossiers->path(), QDir::toNativeSeparators(dossier));
+}
+
+// The window closed while its properties window is open: the properties
+// window goes with it, and the pointer to it never outlives it.
+TEST(Robustesse, FermerAvecLesProprietesOuvertes)
+{
+    QTemporaryDir dir;
+    creer(dir.filePath("a.txt"));
+    auto w = std::make_unique<Fenetre>(dir.path(), false);
+    w->f.fileTimes.feuilleSysteme = false;
+    w->toutSelectionner();
+    QTest::mouseClick(w->p.CmdProprietes, Qt::LeftButton);
+    QPointer<QWidget> proprietes = w->p.fenetreProprietes();
+    ASSERT_NE(proprietes, nullptr);
+    proprietes->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(proprietes, nullptr);
+    EXPECT_EQ(w->p.fenetreProprietes(), nullptr);
+
+    QTest::mouseClick(w->p.CmdProprietes, Qt::LeftButton);
+    proprietes = w->p.fenetreProprietes();
+    ASSERT_NE(proprietes, nullptr);
+    w.reset(); // run under UBSan, this caught a member access in a half-destroyed window
+    EXPECT_EQ(proprietes, nullptr);
 }

@@ -249,10 +249,6 @@ void Principal::CmdProprietes_Click()
         return;
     auto* fenetre = new FenProprietes(FichierCourant, this);
     proprietes_ = fenetre;
-    connect(fenetre, &QObject::destroyed, this, [this, fenetre] {
-        if (proprietes_ == fenetre)
-            proprietes_ = nullptr;
-    });
     fenetre->show();
 }
 

@@ -9,6 +9,7 @@
 #include "common/platform/services.hpp"
 #include "file-times/core/general.hpp"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -88,7 +89,8 @@ private:
     velmaro::Services& services_;
     ReglesDate regles_;
     int bips_ = 0;
-    QWidget* proprietes_ = nullptr;
+    // Cleared by Qt when the window goes, even while this one is being destroyed.
+    QPointer<QWidget> proprietes_;
 };
 
 } // namespace kalvent
