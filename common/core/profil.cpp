@@ -95,14 +95,21 @@ FichierProfil FichierProfil::charger(const std::filesystem::path& fichier)
     illisible.lisible_ = false;
     if (ec || !std::filesystem::is_regular_file(etat))
         return illisible;
+    const auto taille = std::filesystem::file_size(fichier, ec);
+    if (ec || taille > tailleMaximaleProfil)
+        return illisible;
     std::ifstream entree(fichier, std::ios::binary);
     if (!entree)
         return illisible;
-    std::ostringstream tampon;
-    tampon << entree.rdbuf();
+    // At most one byte more than allowed: a file that grew meanwhile is refused too.
+    std::string contenu(static_cast<std::size_t>(tailleMaximaleProfil) + 1, '\0');
+    entree.read(contenu.data(), static_cast<std::streamsize>(contenu.size()));
     if (entree.bad())
         return illisible;
-    return depuisTexte(tampon.str());
+    contenu.resize(static_cast<std::size_t>(entree.gcount()));
+    if (contenu.size() > tailleMaximaleProfil)
+        return illisible;
+    return depuisTexte(contenu);
 }
 
 std::string_view FichierProfil::contenu(std::size_t i) const
@@ -199,33 +206,50 @@ std::string FichierProfil::texte() const
 
 bool FichierProfil::enregistrer(const std::filesystem::path& fichier) const
 {
-    if (!lisible_)
+    const std::string t = texte();
+    // Never write what would not be read back.
+    if (!lisible_ || t.size() > tailleMaximaleProfil)
         return false;
+    std::error_code ec;
+    // A link stays a link: the file it points to is the one replaced.
+    std::filesystem::path cible = fichier;
+    for (int sauts = 0; std::filesystem::is_symlink(std::filesystem::symlink_status(cible, ec)); ++sauts) {
+        const std::filesystem::path lien = std::filesystem::read_symlink(cible, ec);
+        if (ec || sauts == 40)
+            return false;
+        cible = lien.is_absolute() ? lien : cible.parent_path() / lien;
+    }
+    const auto ancien = std::filesystem::status(cible, ec);
+    if (ancien.type() != std::filesystem::file_type::not_found) {
+        if (ec || !std::filesystem::is_regular_file(ancien))
+            return false;
+        // Opened for writing without being changed: a read-only file refuses.
+        std::fstream essai(cible, std::ios::in | std::ios::out | std::ios::binary);
+        if (!essai)
+            return false;
+    }
+
     std::random_device alea;
     std::ostringstream suffixe;
     suffixe << ".~" << std::hex << alea() << alea() << ".tmp";
-    std::filesystem::path temporaire = fichier;
+    std::filesystem::path temporaire = cible;
     temporaire += suffixe.str();
-
-    std::error_code ec;
     {
         std::ofstream sortie(temporaire, std::ios::binary | std::ios::trunc);
         if (!sortie)
             return false;
-        const std::string t = texte();
         sortie.write(t.data(), static_cast<std::streamsize>(t.size()));
-        sortie.flush();
+        sortie.close();
         if (!sortie) {
-            sortie.close();
+            // A full disk or a quota: the old file stays as it was.
             std::filesystem::remove(temporaire, ec);
             return false;
         }
     }
     // The replacement keeps the permissions the file had.
-    const auto ancien = std::filesystem::status(fichier, ec);
-    if (!ec && std::filesystem::is_regular_file(ancien))
+    if (std::filesystem::is_regular_file(ancien))
         std::filesystem::permissions(temporaire, ancien.permissions(), ec);
-    std::filesystem::rename(temporaire, fichier, ec);
+    std::filesystem::rename(temporaire, cible, ec);
     if (ec) {
         std::filesystem::remove(temporaire, ec);
         return false;
