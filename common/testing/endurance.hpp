@@ -15,7 +15,8 @@
 #endif
 
 #ifdef VELMARO_SOUS_ASAN
-#include <sanitizer/allocator_interface.h>
+// From the sanitizer's run time (its header is not installed with every compiler).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 #include <unistd.h>

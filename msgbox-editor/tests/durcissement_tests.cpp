@@ -299,3 +299,29 @@ TEST(BrevoletDurci, ApercuEnPoliceDUnTresLongMessage)
     EXPECT_LE(vue.height(), ecran.height());
     EXPECT_GE(vue.top(), ecran.top());
 }
+
+TEST(BrevoletDurci, ApercuEnPoliceDansTouteLaLargeurDuTexte)
+{
+    // The text is measured in the width the box gives it, not in the width
+    // of a label not yet laid out: the words stay whole on their lines.
+    FakeServices f;
+    FenPrin fen(f);
+    fen.show();
+    fen.TextMsg->setPlainText("Un message assez long pour tenir sur plusieurs lignes une fois "
+                              "écrit dans une grande police de caractères.");
+    f.dialogs.police = QFont("Times New Roman", 20, QFont::Bold, true);
+    QRect boite;
+    QRect texte;
+    int largeurMot = 0;
+    QTimer::singleShot(0, &fen, [&] {
+        BoiteApercu* b = fen.boiteOuverte();
+        ASSERT_NE(b, nullptr);
+        boite = b->rect();
+        texte = b->etiquetteTexte()->geometry();
+        largeurMot = QFontMetrics(b->etiquetteTexte()->font()).horizontalAdvance(QStringLiteral("caractères."));
+        b->appuyerBoutonParDefaut();
+    });
+    fen.CmdFontes_Click();
+    EXPECT_GE(texte.width(), boite.width() - 30);
+    EXPECT_GE(texte.width(), largeurMot);
+}

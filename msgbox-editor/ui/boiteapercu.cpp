@@ -15,6 +15,9 @@ BoiteApercu::BoiteApercu(const QString& texte, int style, const QString& titre, 
     : VbMessageBox(texte, style, titre.isEmpty() ? QStringLiteral("Brevolet") : titre, fenPrin)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // The controls get their places in the box's final size now, not when it
+    // is shown: the font preview measures the text in the width it has.
+    layout()->invalidate();
     layout()->activate();
     // A message taller than the screen is cut, as the system's boxes cut
     // it: the buttons stay in reach.
@@ -22,8 +25,9 @@ BoiteApercu::BoiteApercu(const QString& texte, int style, const QString& titre, 
     if (height() > permise) {
         QLabel* texte = etiquetteTexte();
         texte->setMaximumHeight(std::max(0, texte->height() - (height() - permise)));
+        resize(width(), permise);
+        layout()->invalidate();
         layout()->activate();
-        resize(width(), std::min(height(), permise));
     }
 }
 
