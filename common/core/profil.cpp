@@ -1,5 +1,6 @@
 #include "common/core/profil.hpp"
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -67,6 +68,7 @@ bool sansSautDeLigne(std::string_view s)
 FichierProfil FichierProfil::depuisTexte(std::string_view texte)
 {
     FichierProfil f;
+    f.lignes_.reserve(static_cast<std::size_t>(std::count(texte.begin(), texte.end(), '\n')) + 1);
     while (!texte.empty()) {
         const auto nl = texte.find('\n');
         if (nl == std::string_view::npos) {
@@ -74,7 +76,7 @@ FichierProfil FichierProfil::depuisTexte(std::string_view texte)
             break;
         }
         std::string_view ligne = texte.substr(0, nl);
-        std::string fin = "\n";
+        std::string_view fin = "\n";
         if (!ligne.empty() && ligne.back() == '\r') {
             ligne.remove_suffix(1);
             fin = "\r\n";
@@ -82,6 +84,9 @@ FichierProfil FichierProfil::depuisTexte(std::string_view texte)
         f.lignes_.push_back({std::string(ligne), fin});
         texte.remove_prefix(nl + 1);
     }
+    for (std::size_t i = 0; i < f.lignes_.size(); ++i)
+        if (estSection(f.contenu(i)))
+            f.sections_.push_back(i);
     return f;
 }
 
@@ -122,11 +127,9 @@ std::string_view FichierProfil::contenu(std::size_t i) const
 
 std::optional<std::size_t> FichierProfil::trouverSection(std::string_view section) const
 {
-    for (std::size_t i = 0; i < lignes_.size(); ++i) {
-        const auto ligne = contenu(i);
-        if (estSection(ligne) && memeNom(nomSection(ligne), section))
+    for (std::size_t i : sections_)
+        if (memeNom(nomSection(contenu(i)), section))
             return i;
-    }
     return std::nullopt;
 }
 
@@ -150,7 +153,7 @@ std::optional<std::string> FichierProfil::valeur(std::string_view section, std::
     return std::nullopt;
 }
 
-std::string FichierProfil::finDeLigne() const
+std::string_view FichierProfil::finDeLigne() const
 {
     for (const auto& l : lignes_)
         if (!l.fin.empty())
@@ -166,13 +169,14 @@ bool FichierProfil::ecrire(std::string_view section, std::string_view cle, std::
         !sansSautDeLigne(valeur) || section.find(']') != std::string_view::npos ||
         cle.find('=') != std::string_view::npos || cle.front() == '[' || cle.front() == ';')
         return false;
-    const std::string fin = finDeLigne();
+    const std::string_view fin = finDeLigne();
     const std::string nouvelle = std::string(cle) + "=" + std::string(valeur);
 
     const auto debut = trouverSection(section);
     if (!debut) {
         if (!lignes_.empty() && lignes_.back().fin.empty())
             lignes_.back().fin = fin;
+        sections_.push_back(lignes_.size());
         lignes_.push_back({"[" + std::string(section) + "]", fin});
         lignes_.push_back({nouvelle, fin});
         return true;
@@ -193,14 +197,23 @@ bool FichierProfil::ecrire(std::string_view section, std::string_view cle, std::
     if (lignes_[derniere].fin.empty())
         lignes_[derniere].fin = fin;
     lignes_.insert(lignes_.begin() + static_cast<std::ptrdiff_t>(derniere) + 1, Ligne{nouvelle, fin});
+    for (std::size_t& i : sections_)
+        if (i > derniere)
+            ++i;
     return true;
 }
 
 std::string FichierProfil::texte() const
 {
-    std::string s;
+    std::size_t taille = 0;
     for (const auto& l : lignes_)
-        s += l.texte + l.fin;
+        taille += l.texte.size() + l.fin.size();
+    std::string s;
+    s.reserve(taille);
+    for (const auto& l : lignes_) {
+        s += l.texte;
+        s += l.fin;
+    }
     return s;
 }
 

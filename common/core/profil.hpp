@@ -55,14 +55,15 @@ public:
 private:
     struct Ligne {
         std::string texte; // without its line end
-        std::string fin;   // "\r\n", "\n" or "" for a last line without one
+        std::string_view fin; // "\r\n", "\n" or "" for a last line without one (literals)
     };
     std::vector<Ligne> lignes_;
+    std::vector<std::size_t> sections_; // the lines that open a section, in order
     bool lisible_ = true;
 
     std::string_view contenu(std::size_t i) const;
     std::optional<std::size_t> trouverSection(std::string_view section) const;
-    std::string finDeLigne() const;
+    std::string_view finDeLigne() const;
 };
 
 // GetPrivateProfileStringA: the value, or the default (trailing blanks

@@ -1,6 +1,6 @@
 #pragma once
 // Long runs of a window's timer: how much memory the process holds, to check
-// that it stays steady. Under AddressSanitizer freed memory waits in a
+// that it stays steady; and the time bounds of tests on large input. Under AddressSanitizer freed memory waits in a
 // quarantine and the resident size says little, so the sanitizer's count of
 // live heap bytes is used there instead, and runs are shorter.
 #include <cstddef>
@@ -28,6 +28,10 @@ constexpr bool sousAsan = true;
 #else
 constexpr bool sousAsan = false;
 #endif
+
+// How much longer the same work may take in the sanitizer build, which is
+// also built without optimisation.
+constexpr int lenteurSousAsan = sousAsan ? 5 : 1;
 
 // The number of steps of a long run: the full count, or a tenth of it under
 // the sanitizer, which runs the same code ten to twenty times slower.

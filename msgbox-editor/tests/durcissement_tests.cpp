@@ -4,6 +4,7 @@
 // what the boxes hold, and the preview and the copies still work.
 #include "msgbox-editor/ui/fenprin.hpp"
 
+#include "common/testing/endurance.hpp"
 #include "common/testing/fakes.hpp"
 #include "msgbox-editor/ui/boiteapercu.hpp"
 #include "msgbox-editor/ui/zonetexte.hpp"
@@ -26,7 +27,7 @@ using velmaro::testing::FakeServices;
 namespace {
 
 // Every row of the table ends well within this, megabyte included.
-constexpr qint64 delaiMaximalMs = 2000;
+constexpr qint64 delaiMaximalMs = 2000 * velmaro::testing::lenteurSousAsan;
 
 QString controles()
 {

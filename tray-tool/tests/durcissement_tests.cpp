@@ -1,6 +1,7 @@
 // Somnelle against settings files it did not write and folders it may not
 // write in: each standby still starts, the settings come out as the file's
 // rules say, and a file that cannot be replaced is left exactly as it was.
+#include "common/testing/endurance.hpp"
 #include "common/testing/fakes.hpp"
 #include "common/testing/utilisateur.hpp"
 #include "tray-tool/ui/fenpopup.hpp"
@@ -159,7 +160,7 @@ TEST(SomnelleDurcie, FichiersDeReglagesHostiles)
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             EXPECT_EQ(module.fond.data(), nullptr) << c.nom;
         }
-        EXPECT_LT(montre.elapsed(), 2000) << c.nom;
+        EXPECT_LT(montre.elapsed(), 2000 * velmaro::testing::lenteurSousAsan) << c.nom;
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << c.nom;
 
         QFile::setPermissions(programme, QFile::Permissions(0x7777));
