@@ -15,6 +15,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <functional>
 #include <random>
@@ -229,4 +235,36 @@ TEST(SomnelleDurcie, DossierDuProgrammeProtegeReglagesDansLaConfiguration)
     EXPECT_TRUE(chemin.endsWith(QStringLiteral("/Somnelle.ini")));
     EXPECT_TRUE(lire(chemin).contains("LigneGros=Oui"));
     EXPECT_EQ(lire(programme + QStringLiteral("/Somnelle.ini")), ancien);
+}
+
+TEST(SomnelleDurcie, DisquePleinPendantProcIniLAncienChoixReste)
+{
+    // A file size limit stands for a full disk: the write stops after 64
+    // bytes. It runs in a child process so that nothing else is limited.
+    QTemporaryDir dossier;
+    const std::filesystem::path ini = dossier.filePath(QStringLiteral("Somnelle.ini")).toStdU16String();
+    ReglagesVeille ancien;
+    ancien.Doubles = ancien.Moyen = true;
+    ASSERT_TRUE(ProcIni(ancien, ini));
+    const QByteArray avant = lire(QString::fromStdU16String(ini.u16string()));
+    ASSERT_GT(avant.size(), 64);
+
+    ReglagesVeille nouveau;
+    nouveau.Lignes = nouveau.Gros = true;
+    const pid_t enfant = fork();
+    ASSERT_GE(enfant, 0);
+    if (enfant == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limite{64, 64};
+        if (setrlimit(RLIMIT_FSIZE, &limite) != 0)
+            _exit(2);
+        _exit(ProcIni(nouveau, ini) ? 1 : 0);
+    }
+    int etat = 0;
+    ASSERT_EQ(waitpid(enfant, &etat, 0), enfant);
+    ASSERT_TRUE(WIFEXITED(etat));
+    EXPECT_EQ(WEXITSTATUS(etat), 0);
+    EXPECT_EQ(lire(QString::fromStdU16String(ini.u16string())), avant);
+    EXPECT_EQ(lireDrapeaux(ini), "Dm");
+    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
