@@ -1,8 +1,9 @@
 #pragma once
 // Long runs of a window's timer: how much memory the process holds, to check
-// that it stays steady; and the time bounds of tests on large input. Under AddressSanitizer freed memory waits in a
+// that it stays steady. Under AddressSanitizer freed memory waits in a
 // quarantine and the resident size says little, so the sanitizer's count of
-// live heap bytes is used there instead, and runs are shorter.
+// live heap bytes is used there instead. Also the slowdown that time bounds
+// of tests on large input allow for in that build.
 #include <cstddef>
 #include <fstream>
 
@@ -32,10 +33,6 @@ constexpr bool sousAsan = false;
 // How much longer the same work may take in the sanitizer build, which is
 // also built without optimisation.
 constexpr int lenteurSousAsan = sousAsan ? 5 : 1;
-
-// The number of steps of a long run: the full count, or a tenth of it under
-// the sanitizer, which runs the same code ten to twenty times slower.
-constexpr int pasEndurance(int pas) { return sousAsan ? pas / 10 : pas; }
 
 // Resident memory of the process, in bytes (second field of /proc/self/statm).
 inline std::size_t memoireResidente()

@@ -21,7 +21,7 @@ using namespace somnelle;
 
 TEST(SomnelleEndurance, VeilleDeVingtMillePas)
 {
-    const int pas = velmaro::testing::pasEndurance(20000);
+    const int pas = 20000;
     QTemporaryDir dossier;
     velmaro::testing::FakeServices f;
     f.programFolder.dossier = dossier.path();
