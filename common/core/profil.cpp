@@ -1,5 +1,6 @@
 #include "common/core/profil.hpp"
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -67,6 +68,7 @@ bool sansSautDeLigne(std::string_view s)
 FichierProfil FichierProfil::depuisTexte(std::string_view texte)
 {
     FichierProfil f;
+    f.lignes_.reserve(static_cast<std::size_t>(std::count(texte.begin(), texte.end(), '\n')) + 1);
     while (!texte.empty()) {
         const auto nl = texte.find('\n');
         if (nl == std::string_view::npos) {
@@ -74,7 +76,7 @@ FichierProfil FichierProfil::depuisTexte(std::string_view texte)
             break;
         }
         std::string_view ligne = texte.substr(0, nl);
-        std::string fin = "\n";
+        std::string_view fin = "\n";
         if (!ligne.empty() && ligne.back() == '\r') {
             ligne.remove_suffix(1);
             fin = "\r\n";
@@ -82,6 +84,9 @@ FichierProfil FichierProfil::depuisTexte(std::string_view texte)
         f.lignes_.push_back({std::string(ligne), fin});
         texte.remove_prefix(nl + 1);
     }
+    for (std::size_t i = 0; i < f.lignes_.size(); ++i)
+        if (estSection(f.contenu(i)))
+            f.sections_.push_back(i);
     return f;
 }
 
@@ -95,14 +100,21 @@ FichierProfil FichierProfil::charger(const std::filesystem::path& fichier)
     illisible.lisible_ = false;
     if (ec || !std::filesystem::is_regular_file(etat))
         return illisible;
+    const auto taille = std::filesystem::file_size(fichier, ec);
+    if (ec || taille > tailleMaximaleProfil)
+        return illisible;
     std::ifstream entree(fichier, std::ios::binary);
     if (!entree)
         return illisible;
-    std::ostringstream tampon;
-    tampon << entree.rdbuf();
+    // At most one byte more than allowed: a file that grew meanwhile is refused too.
+    std::string contenu(static_cast<std::size_t>(tailleMaximaleProfil) + 1, '\0');
+    entree.read(contenu.data(), static_cast<std::streamsize>(contenu.size()));
     if (entree.bad())
         return illisible;
-    return depuisTexte(tampon.str());
+    contenu.resize(static_cast<std::size_t>(entree.gcount()));
+    if (contenu.size() > tailleMaximaleProfil)
+        return illisible;
+    return depuisTexte(contenu);
 }
 
 std::string_view FichierProfil::contenu(std::size_t i) const
@@ -115,11 +127,9 @@ std::string_view FichierProfil::contenu(std::size_t i) const
 
 std::optional<std::size_t> FichierProfil::trouverSection(std::string_view section) const
 {
-    for (std::size_t i = 0; i < lignes_.size(); ++i) {
-        const auto ligne = contenu(i);
-        if (estSection(ligne) && memeNom(nomSection(ligne), section))
+    for (std::size_t i : sections_)
+        if (memeNom(nomSection(contenu(i)), section))
             return i;
-    }
     return std::nullopt;
 }
 
@@ -143,7 +153,7 @@ std::optional<std::string> FichierProfil::valeur(std::string_view section, std::
     return std::nullopt;
 }
 
-std::string FichierProfil::finDeLigne() const
+std::string_view FichierProfil::finDeLigne() const
 {
     for (const auto& l : lignes_)
         if (!l.fin.empty())
@@ -159,13 +169,14 @@ bool FichierProfil::ecrire(std::string_view section, std::string_view cle, std::
         !sansSautDeLigne(valeur) || section.find(']') != std::string_view::npos ||
         cle.find('=') != std::string_view::npos || cle.front() == '[' || cle.front() == ';')
         return false;
-    const std::string fin = finDeLigne();
+    const std::string_view fin = finDeLigne();
     const std::string nouvelle = std::string(cle) + "=" + std::string(valeur);
 
     const auto debut = trouverSection(section);
     if (!debut) {
         if (!lignes_.empty() && lignes_.back().fin.empty())
             lignes_.back().fin = fin;
+        sections_.push_back(lignes_.size());
         lignes_.push_back({"[" + std::string(section) + "]", fin});
         lignes_.push_back({nouvelle, fin});
         return true;
@@ -186,46 +197,72 @@ bool FichierProfil::ecrire(std::string_view section, std::string_view cle, std::
     if (lignes_[derniere].fin.empty())
         lignes_[derniere].fin = fin;
     lignes_.insert(lignes_.begin() + static_cast<std::ptrdiff_t>(derniere) + 1, Ligne{nouvelle, fin});
+    for (std::size_t& i : sections_)
+        if (i > derniere)
+            ++i;
     return true;
 }
 
 std::string FichierProfil::texte() const
 {
-    std::string s;
+    std::size_t taille = 0;
     for (const auto& l : lignes_)
-        s += l.texte + l.fin;
+        taille += l.texte.size() + l.fin.size();
+    std::string s;
+    s.reserve(taille);
+    for (const auto& l : lignes_) {
+        s += l.texte;
+        s += l.fin;
+    }
     return s;
 }
 
 bool FichierProfil::enregistrer(const std::filesystem::path& fichier) const
 {
-    if (!lisible_)
+    const std::string t = texte();
+    // Never write what would not be read back.
+    if (!lisible_ || t.size() > tailleMaximaleProfil)
         return false;
+    std::error_code ec;
+    // A link stays a link: the file it points to is the one replaced.
+    std::filesystem::path cible = fichier;
+    for (int sauts = 0; std::filesystem::is_symlink(std::filesystem::symlink_status(cible, ec)); ++sauts) {
+        const std::filesystem::path lien = std::filesystem::read_symlink(cible, ec);
+        if (ec || sauts == 40)
+            return false;
+        cible = lien.is_absolute() ? lien : cible.parent_path() / lien;
+    }
+    const auto ancien = std::filesystem::status(cible, ec);
+    if (ancien.type() != std::filesystem::file_type::not_found) {
+        if (ec || !std::filesystem::is_regular_file(ancien))
+            return false;
+        // Opened for writing without being changed: a read-only file refuses.
+        std::fstream essai(cible, std::ios::in | std::ios::out | std::ios::binary);
+        if (!essai)
+            return false;
+    }
+
     std::random_device alea;
     std::ostringstream suffixe;
     suffixe << ".~" << std::hex << alea() << alea() << ".tmp";
-    std::filesystem::path temporaire = fichier;
+    std::filesystem::path temporaire = cible;
     temporaire += suffixe.str();
-
-    std::error_code ec;
     {
         std::ofstream sortie(temporaire, std::ios::binary | std::ios::trunc);
         if (!sortie)
             return false;
-        const std::string t = texte();
         sortie.write(t.data(), static_cast<std::streamsize>(t.size()));
-        sortie.flush();
+        sortie.close();
         if (!sortie) {
-            sortie.close();
+            // A full disk or a quota: the old file stays as it was.
             std::filesystem::remove(temporaire, ec);
             return false;
         }
     }
     // The replacement keeps the permissions the file had.
-    const auto ancien = std::filesystem::status(fichier, ec);
-    if (!ec && std::filesystem::is_regular_file(ancien))
+    if (std::filesystem::is_regular_file(ancien))
         std::filesystem::permissions(temporaire, ancien.permissions(), ec);
-    std::filesystem::rename(temporaire, fichier, ec);
+    std::filesystem::rename(temporaire, cible, ec);
     if (ec) {
         std::filesystem::remove(temporaire, ec);
         return false;

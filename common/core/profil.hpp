@@ -4,8 +4,11 @@
 // without regard to letter case, values lose their surrounding blanks and
 // quotes, everything else in the file (other sections, keys, comments, line
 // ends) is kept as it was. Files are replaced atomically: a temporary copy is
-// written beside the file and renamed over it.
+// written beside the file and renamed over it. A file that is not a regular
+// file, that cannot be read or written, or that is larger than
+// tailleMaximaleProfil is read as empty and never replaced.
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -15,11 +18,15 @@
 
 namespace velmaro {
 
+// Settings files are a few hundred bytes; anything much larger is not one,
+// and reading it whole would cost memory without bound.
+constexpr std::uintmax_t tailleMaximaleProfil = std::uintmax_t{1} << 20;
+
 class FichierProfil {
 public:
     // Reads the file. A missing file reads as empty; a file that exists but
-    // cannot be read leaves the object unreadable (lisible() false), and
-    // enregistrer() then refuses to replace it.
+    // cannot be read (or is too large) leaves the object unreadable
+    // (lisible() false), and enregistrer() then refuses to replace it.
     static FichierProfil charger(const std::filesystem::path& fichier);
     // Parses a text as a file's content.
     static FichierProfil depuisTexte(std::string_view texte);
@@ -41,20 +48,22 @@ public:
 
     // Writes the content to a temporary file in the same folder, then renames
     // it over the file. The file is either the old one or the new one, never
-    // a mix.
+    // a mix. A read-only file is left alone, as the platform's profile calls
+    // leave it; a symbolic link is followed and its target replaced.
     bool enregistrer(const std::filesystem::path& fichier) const;
 
 private:
     struct Ligne {
         std::string texte; // without its line end
-        std::string fin;   // "\r\n", "\n" or "" for a last line without one
+        std::string_view fin; // "\r\n", "\n" or "" for a last line without one (literals)
     };
     std::vector<Ligne> lignes_;
+    std::vector<std::size_t> sections_; // the lines that open a section, in order
     bool lisible_ = true;
 
     std::string_view contenu(std::size_t i) const;
     std::optional<std::size_t> trouverSection(std::string_view section) const;
-    std::string finDeLigne() const;
+    std::string_view finDeLigne() const;
 };
 
 // GetPrivateProfileStringA: the value, or the default (trailing blanks

@@ -1,10 +1,20 @@
 #include "common/core/profil.hpp"
+#include "common/testing/endurance.hpp"
+#include "common/testing/utilisateur.hpp"
 
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 using namespace velmaro;
@@ -198,4 +208,175 @@ TEST(ProfilHostile, ContenusQuelconquesNePlantentPas)
         EXPECT_TRUE(f.ecrire("MOTIF", "Ronds", "Oui"));
         EXPECT_EQ(FichierProfil::depuisTexte(f.texte()).valeur("motif", "RONDS"), "Oui");
     }
+}
+
+namespace {
+
+std::string octetsAuHasard(std::size_t n, unsigned graine)
+{
+    std::mt19937 alea(graine);
+    std::string s(n, '\0');
+    for (char& c : s)
+        c = static_cast<char>(alea() & 0xFF);
+    return s;
+}
+
+// Every row of the hostile tables must end well within this.
+constexpr auto delaiMaximal = std::chrono::seconds(2) * velmaro::testing::lenteurSousAsan;
+
+} // namespace
+
+TEST_F(Profil, FichiersHostilesLusEtEcritsSansPlanterNiTrainer)
+{
+    const std::size_t max = static_cast<std::size_t>(tailleMaximaleProfil);
+    // Long comment lines, then the section at the very end.
+    auto grand = [](std::size_t taille) {
+        const std::string fin = "[MOTIF]\nRonds=Oui\n";
+        std::string s;
+        while (s.size() + fin.size() < taille)
+            s += std::string(std::min<std::size_t>(999, taille - fin.size() - s.size() - 1), ';') + "\n";
+        return s + fin;
+    };
+    struct Cas {
+        const char* nom;
+        std::string avant;
+        const char* lu; // Ronds read with the default "Def"
+        bool ecrit;     // the write of Ronds=Ecrit succeeds
+    } cas[] = {
+        {"vide", "", "Def", true},
+        {"octets au hasard", octetsAuHasard(65536, 7), "Def", true},
+        {"rien que des NUL", std::string(4096, '\0'), "Def", true},
+        {"clé répétée: la première compte", "[MOTIF]\nRonds=Non\nRonds=Oui\nRonds=Oui\n", "Non", true},
+        {"section répétée: la première compte", "[MOTIF]\nNoir=Oui\n[MOTIF]\nRonds=Oui\n", "Def", true},
+        {"tout en double", "[MOTIF]\nRonds=Oui\nRonds=Non\n[MOTIF]\nRonds=Non\n[MOTIF]\nRonds=Non\n", "Oui", true},
+        {"près d'un Mio, clé à la fin", grand(max - 100), "Oui", true},
+        {"un Mio de sauts de ligne", std::string(max - 100, '\n'), "Def", true},
+        {"un Mio sur une seule ligne", "[MOTIF]\nRonds=" + std::string(max - 14, 'x'), "xxxx", true},
+        {"un Mio tout juste: lu, plus rien n'y entre", grand(max), "Oui", false},
+        {"un octet de trop: illisible, gardé", std::string(max + 1, '\n'), "Def", false},
+        {"très grand: illisible, gardé", std::string(8 * max, 'A'), "Def", false},
+    };
+    for (const auto& c : cas) {
+        ecrireFichier(fichier(), c.avant);
+        const auto debut = std::chrono::steady_clock::now();
+        EXPECT_EQ(lireChaineProfil("MOTIF", "Ronds", "Def", 5, fichier()), c.lu) << c.nom;
+        EXPECT_EQ(ecrireChaineProfil("MOTIF", "Ronds", "Ecrit", fichier()), c.ecrit) << c.nom;
+        const std::string apres = lire(fichier());
+        if (c.ecrit) {
+            // What was there is kept; the key reads back as written.
+            EXPECT_EQ(lireChaineProfil("MOTIF", "Ronds", "Def", 80, fichier()), "Ecrit") << c.nom;
+            if (c.avant.find("Ronds") == std::string::npos) {
+                EXPECT_EQ(apres.substr(0, c.avant.size()), c.avant) << c.nom;
+            }
+        } else {
+            EXPECT_TRUE(apres == c.avant) << c.nom;
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - debut, delaiMaximal) << c.nom;
+    }
+}
+
+TEST_F(Profil, CeQuiNEstPasUnFichierNEstNiLuNiRemplace)
+{
+    // A named pipe would block a reader for ever; a link is followed.
+    const fs::path tube = fichier().parent_path() / "tube.ini";
+    ASSERT_EQ(mkfifo(tube.c_str(), 0644), 0);
+    const auto debut = std::chrono::steady_clock::now();
+    EXPECT_EQ(lireChaineProfil("MOTIF", "Ronds", "Def", 5, tube), "Def");
+    EXPECT_FALSE(ecrireChaineProfil("MOTIF", "Ronds", "Oui", tube));
+    EXPECT_TRUE(fs::is_fifo(tube));
+    EXPECT_LT(std::chrono::steady_clock::now() - debut, delaiMaximal);
+
+    const fs::path cible = fichier().parent_path() / "cible.ini";
+    const fs::path lien = fichier().parent_path() / "lien.ini";
+    ecrireFichier(cible, "[MOTIF]\nRonds=Non\n");
+    fs::create_symlink("cible.ini", lien);
+    EXPECT_EQ(lireChaineProfil("MOTIF", "Ronds", "Def", 5, lien), "Non");
+    ASSERT_TRUE(ecrireChaineProfil("MOTIF", "Ronds", "Oui", lien));
+    EXPECT_TRUE(fs::is_symlink(lien));
+    EXPECT_EQ(lire(cible), "[MOTIF]\nRonds=Oui\n");
+
+    // A link to nowhere: the file it names is created.
+    const fs::path perdu = fichier().parent_path() / "perdu.ini";
+    fs::create_symlink("nouveau.ini", perdu);
+    ASSERT_TRUE(ecrireChaineProfil("MOTIF", "Ronds", "Oui", perdu));
+    EXPECT_TRUE(fs::is_symlink(perdu));
+    EXPECT_EQ(lire(fichier().parent_path() / "nouveau.ini"), "[MOTIF]\r\nRonds=Oui\r\n");
+
+    // A loop of links is neither read nor written.
+    const fs::path boucle = fichier().parent_path() / "boucle.ini";
+    fs::create_symlink("boucle.ini", boucle);
+    EXPECT_EQ(lireChaineProfil("MOTIF", "Ronds", "Def", 5, boucle), "Def");
+    EXPECT_FALSE(ecrireChaineProfil("MOTIF", "Ronds", "Oui", boucle));
+}
+
+TEST(ProfilDroits, UneEcritureRefuseeLaisseLAncienFichier)
+{
+    const std::string avant = "; à garder\n[MOTIF]\nRonds=Non\n";
+    struct Cas {
+        const char* nom;
+        fs::perms fichier;
+        fs::perms dossier;
+        const char* lu;
+    } cas[] = {
+        {"fichier en lecture seule", fs::perms(0444), fs::perms(0777), "Non"},
+        {"dossier en lecture seule", fs::perms(0666), fs::perms(0555), "Non"},
+        {"fichier illisible", fs::perms(0), fs::perms(0777), "Def"},
+        {"fichier en écriture seule", fs::perms(0222), fs::perms(0777), "Def"},
+    };
+    for (const auto& c : cas) {
+        velmaro::testing::DossierOuvert base;
+        const fs::path dossier = fs::path(base.path().toStdString()) / "programme";
+        const fs::path ini = dossier / "Somnelle.ini";
+        fs::create_directory(dossier);
+        ecrireFichier(ini, avant);
+        fs::permissions(ini, c.fichier);
+        fs::permissions(dossier, c.dossier);
+        {
+            velmaro::testing::UtilisateurOrdinaire utilisateur;
+            ASSERT_TRUE(utilisateur.limite());
+            EXPECT_EQ(lireChaineProfil("MOTIF", "Ronds", "Def", 5, ini), c.lu) << c.nom;
+            EXPECT_FALSE(ecrireChainesProfil("MOTIF", {{"Ronds", "Oui"}, {"Noir", "Non"}}, ini)) << c.nom;
+        }
+        fs::permissions(dossier, fs::perms(0777));
+        EXPECT_EQ(fs::status(ini).permissions(), c.fichier) << c.nom;
+        fs::permissions(ini, fs::perms(0644));
+        EXPECT_EQ(lire(ini), avant) << c.nom;
+        int n = 0;
+        for ([[maybe_unused]] const auto& e : fs::directory_iterator(dossier))
+            ++n;
+        EXPECT_EQ(n, 1) << c.nom << ": no temporary file left";
+    }
+}
+
+TEST_F(Profil, DisquePleinAuMilieuDeLEcriture)
+{
+    // A file size limit makes the write fail after a few bytes, as a full
+    // disk would. The write runs in a child process so that the limit
+    // touches nothing else.
+    const std::string avant = "[MOTIF]\r\nRonds=Non\r\n";
+    ecrireFichier(fichier(), avant);
+    std::vector<std::pair<std::string, std::string>> valeurs;
+    for (const char* cle : {"Ronds", "DoubleFin", "DoubleMoyen", "DoubleOrdinaire", "DoubleGros", "LigneFin"})
+        valeurs.emplace_back(cle, "Oui");
+    const pid_t enfant = fork();
+    ASSERT_GE(enfant, 0);
+    if (enfant == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limite{64, 64};
+        if (setrlimit(RLIMIT_FSIZE, &limite) != 0)
+            _exit(2);
+        _exit(ecrireChainesProfil("MOTIF", valeurs, fichier()) ? 1 : 0);
+    }
+    int etat = 0;
+    ASSERT_EQ(waitpid(enfant, &etat, 0), enfant);
+    ASSERT_TRUE(WIFEXITED(etat));
+    EXPECT_EQ(WEXITSTATUS(etat), 0) << "the failed write must be reported";
+    EXPECT_EQ(lire(fichier()), avant);
+    int n = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(fichier().parent_path()))
+        ++n;
+    EXPECT_EQ(n, 1) << "no temporary file left";
+    // Without the limit the same write goes through.
+    ASSERT_TRUE(ecrireChainesProfil("MOTIF", valeurs, fichier()));
+    EXPECT_GT(lire(fichier()).size(), 64u);
 }

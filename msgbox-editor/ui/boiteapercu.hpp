@@ -28,8 +28,14 @@ public:
 
     // Applies the font to the text and enlarges (or shrinks) the box by the
     // difference in the text's height, keeping its centre; the buttons go
-    // below the text.
+    // below the text. The box grows no taller than the screen and stays on it.
     void appliquerPolice(const QFont& police);
+
+private:
+    // The owner's screen, without the panels.
+    QRect ecran() const;
+    // The tallest the box may be with its frame on that screen.
+    int hauteurPermise() const;
 };
 
 } // namespace brevolet

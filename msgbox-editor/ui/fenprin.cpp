@@ -9,6 +9,7 @@
 #include "msgbox-editor/ui/barreinversee.hpp"
 #include "msgbox-editor/ui/boiteapercu.hpp"
 #include "msgbox-editor/ui/images.hpp"
+#include "msgbox-editor/ui/zonetexte.hpp"
 
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -193,6 +194,7 @@ void FenPrin::creerControles()
 
     Label1 = etiquette(QStringLiteral("Titre de la boîte de message :"), this, twips(2760, 1380, 2115, 195), true);
     TextTitre = new QLineEdit(QStringLiteral("Text1"), this);
+    TextTitre->setMaxLength(longueurMaximaleTexte);
     TextTitre->setGeometry(twips(2760, 1620, 5055, 285));
 
     const QString noir = QStringLiteral(
@@ -203,7 +205,7 @@ void FenPrin::creerControles()
     CmdEfTitr->setStyleSheet(noir);
 
     Label2 = etiquette(QStringLiteral("Texte du message :"), this, twips(2760, 1980, 1395, 195), true);
-    TextMsg = new QPlainTextEdit(QStringLiteral("Text1"), this);
+    TextMsg = new ZoneTexte(QStringLiteral("Text1"), longueurMaximaleTexte, this);
     TextMsg->setGeometry(twips(2760, 2220, 5055, 975));
     TextMsg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TextMsg->setTabChangesFocus(true);
@@ -506,7 +508,7 @@ void FenPrin::CmdSautLign_Click()
     try {
         services_.clipboard.clear();
         services_.clipboard.setText(texte(texteSautDeLigne(modele_)));
-        TextMsg->insertPlainText(services_.clipboard.text());
+        TextMsg->inserer(services_.clipboard.text());
         BoutonFocus->setFocus();
     } catch (const velmaro::ErreurService& e) {
         afficherErreur(e.texte());

@@ -7,6 +7,7 @@
 // the style number. The utility buttons go through the services.
 #include "msgbox-editor/core/apercu.hpp"
 #include "msgbox-editor/core/modele.hpp"
+#include "msgbox-editor/ui/zonetexte.hpp"
 
 #include <QFont>
 #include <QWidget>
@@ -116,7 +117,7 @@ public:
     QLineEdit* TextTitre;
     QPushButton* CmdEfTitr;
     QLabel* Label2;
-    QPlainTextEdit* TextMsg;
+    ZoneTexte* TextMsg;
     QPushButton* CmdEfTxt;
     QPushButton* CmdVisu;
     QPushButton* CmdCopie;
