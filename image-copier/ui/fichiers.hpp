@@ -18,8 +18,8 @@ public:
     // Reads a picture file; throws when it is not a picture that can be shown.
     // With `affichage` (its own size -> the size it is shown at), a bitmap
     // shown smaller than its own size is decoded at the shown size, at a
-    // fraction of the cost where the format allows it (JPEG), and image()
-    // then has that size at most.
+    // fraction of the cost where the format allows it (JPEG): image() at a
+    // larger size is then scaled up from it.
     static ImageFichier charger(const QString& chemin, const std::function<QSize(QSize)>& affichage = {});
 
     bool estMetafichier() const { return metafichier_; }
