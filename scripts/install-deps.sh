@@ -12,6 +12,7 @@ paquets=(
   mtools dosfstools
   dpkg-dev desktop-file-utils
   clang libclang-rt-dev
+  libbenchmark-dev icoutils python3
 )
 
 manquants=()

@@ -5,8 +5,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QKeyEvent>
+#include <QtMath>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStorageInfo>
@@ -14,6 +18,8 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 namespace velmaro {
 
@@ -29,7 +35,22 @@ bool avantSansCasse(const QString& a, const QString& b)
 
 void trierSansCasse(QStringList& noms)
 {
-    std::sort(noms.begin(), noms.end(), avantSansCasse);
+    // The case-folded names are compared once folded: the same order as
+    // avantSansCasse, without folding every character at every comparison.
+    struct Cle {
+        QString pliee;
+        QString nom;
+    };
+    std::vector<Cle> cles;
+    cles.reserve(static_cast<std::size_t>(noms.size()));
+    for (QString& nom : noms)
+        cles.push_back({nom.toCaseFolded(), std::move(nom)});
+    std::sort(cles.begin(), cles.end(), [](const Cle& a, const Cle& b) {
+        const int c = QString::compare(a.pliee, b.pliee, Qt::CaseSensitive);
+        return c != 0 ? c < 0 : QString::compare(a.nom, b.nom, Qt::CaseSensitive) < 0;
+    });
+    for (std::size_t i = 0; i < cles.size(); ++i)
+        noms[static_cast<qsizetype>(i)] = std::move(cles[i].nom);
 }
 
 // "/" separators, absolute, without "." or "..".
@@ -69,11 +90,27 @@ bool contientChemin(const QString& racine, const QString& chemin)
     return c.startsWith(prefixe, casse);
 }
 
-QList<QRegularExpression> compiler(const QString& motifs, bool& tout)
+// One pattern of a list such as "*.wmf;*.ico". The usual "*.ext" is an
+// ending compared without regard to case, much cheaper than an expression
+// over a long list; anything else goes through the wildcard expression.
+struct Motif {
+    QString fin; // "*" then this, without wildcards, ASCII only
+    QRegularExpression expression;
+};
+
+bool finSimple(QStringView fin)
+{
+    return std::all_of(fin.begin(), fin.end(), [](QChar c) {
+        return c.unicode() < 0x80 && c != QLatin1Char('*') && c != QLatin1Char('?') && c != QLatin1Char('[') &&
+               c != QLatin1Char(']') && c != QLatin1Char('/') && c != QLatin1Char('\\');
+    });
+}
+
+QList<Motif> compiler(const QString& motifs, bool& tout)
 {
     // No pattern at all lists every file, as "*.*" does.
     tout = motifs.trimmed().isEmpty();
-    QList<QRegularExpression> resultat;
+    QList<Motif> resultat;
     for (const QString& brut : motifs.split(QLatin1Char(';'))) {
         const QString motif = brut.trimmed();
         if (motif.isEmpty())
@@ -82,18 +119,25 @@ QList<QRegularExpression> compiler(const QString& motifs, bool& tout)
             tout = true;
             continue;
         }
-        resultat << QRegularExpression(QRegularExpression::wildcardToRegularExpression(motif),
-                                       QRegularExpression::CaseInsensitiveOption);
+        if (motif.startsWith(QLatin1Char('*')) && finSimple(QStringView(motif).mid(1))) {
+            resultat << Motif{motif.mid(1), {}};
+            continue;
+        }
+        resultat << Motif{{},
+                          QRegularExpression(QRegularExpression::wildcardToRegularExpression(motif),
+                                             QRegularExpression::CaseInsensitiveOption)};
     }
     return resultat;
 }
 
-bool correspond(const QString& nom, const QList<QRegularExpression>& motifs, bool tout)
+bool correspond(const QString& nom, const QList<Motif>& motifs, bool tout)
 {
     if (tout)
         return true;
-    return std::any_of(motifs.begin(), motifs.end(),
-                       [&](const QRegularExpression& m) { return m.match(nom).hasMatch(); });
+    return std::any_of(motifs.begin(), motifs.end(), [&](const Motif& m) {
+        return m.expression.pattern().isEmpty() ? nom.endsWith(m.fin, Qt::CaseInsensitive)
+                                                : m.expression.match(nom).hasMatch();
+    });
 }
 
 // Folder list rows are indented by their depth, the way the VB list draws its tree.
@@ -114,6 +158,60 @@ public:
         return QStyledItemDelegate::sizeHint(option, index) +
                QSize(index.data(roleNiveau).toInt() * retraitParNiveau, 0);
     }
+};
+
+// The file list's rows all have one height, so that a folder of many files
+// is laid out without measuring each name; the widest name still sets how
+// far the list scrolls sideways.
+class DelegueFichiers : public QStyledItemDelegate {
+public:
+    DelegueFichiers(const QStringList& noms, QObject* parent) : QStyledItemDelegate(parent), noms_(noms) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize taille = QStyledItemDelegate::sizeHint(option, index);
+        const QFontMetricsF mesures(option.font);
+        const QString plusLarge = nomLePlusLarge(mesures);
+        const int ecart = qCeil(mesures.horizontalAdvance(plusLarge)) -
+                          qCeil(mesures.horizontalAdvance(index.data(Qt::DisplayRole).toString()));
+        taille.rwidth() += std::max(0, ecart);
+        return taille;
+    }
+
+private:
+    // The widest name by the sum of its characters' advances (kerning left
+    // out, which moves a width by a pixel at most).
+    QString nomLePlusLarge(const QFontMetricsF& mesures) const
+    {
+        std::array<qreal, 256> latin{};
+        latin.fill(-1);
+        QHash<char16_t, qreal> autres;
+        qreal max = -1;
+        QString plusLarge;
+        for (const QString& nom : noms_) {
+            qreal largeur = 0;
+            for (QChar c : nom) {
+                if (c.unicode() < 256) {
+                    qreal& a = latin[c.unicode()];
+                    if (a < 0)
+                        a = mesures.horizontalAdvance(c);
+                    largeur += a;
+                } else {
+                    auto it = autres.find(c.unicode());
+                    if (it == autres.end())
+                        it = autres.insert(c.unicode(), mesures.horizontalAdvance(c));
+                    largeur += *it;
+                }
+            }
+            if (largeur > max) {
+                max = largeur;
+                plusLarge = nom;
+            }
+        }
+        return plusLarge;
+    }
+
+    const QStringList& noms_;
 };
 
 } // namespace
@@ -363,6 +461,8 @@ void ListeDossiers::remplir(const QString& normal, const QStringList& sousDossie
 ListeFichiers::ListeFichiers(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    setItemDelegate(new DelegueFichiers(noms_, this));
     try {
         lire(dossierLisible(QDir::currentPath()));
     } catch (const ErreurService&) {
@@ -408,7 +508,11 @@ void ListeFichiers::lire(const QString& normal)
     bool tout = false;
     const auto compiles = compiler(motifs_, tout);
     QStringList noms;
-    for (const QString& nom : QDir(normal).entryList(QDir::Files)) {
+    // Unsorted: the list has its own order.
+    QDirIterator entrees(normal, QDir::Files);
+    while (entrees.hasNext()) {
+        entrees.next();
+        const QString nom = entrees.fileName();
         if (correspond(nom, compiles, tout))
             noms << nom;
     }
@@ -417,6 +521,7 @@ void ListeFichiers::lire(const QString& normal)
     remplissage_ = true;
     chemin_ = QDir::toNativeSeparators(normal);
     clear();
+    noms_ = noms;
     addItems(noms);
     remplissage_ = false;
 }

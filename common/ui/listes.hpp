@@ -144,6 +144,7 @@ signals:
 private:
     void lire(const QString& chemin);
     QString chemin_;
+    QStringList noms_; // the entries, in list order
     QString motifs_ = QStringLiteral("*.*");
     bool remplissage_ = false;
 };

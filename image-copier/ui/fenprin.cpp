@@ -223,15 +223,24 @@ void FenPrin::File1_Click()
         }
         Image1->hide();
         Image1->setStretch(false);
-        const ImageFichier fichier = ImageFichier::charger(CheminImage);
-        const QSize propre = fichier.taille() * velmaro::twipsParPixel;
-        const PlacementImage place = placerImage(propre.width(), propre.height());
-        const QRect zone = twips(static_cast<int>(std::lround(place.gauche)), static_cast<int>(std::lround(place.haut)),
-                                 static_cast<int>(std::lround(place.largeur)),
-                                 static_cast<int>(std::lround(place.hauteur)));
-        Image1->setStretch(place.etire);
-        Image1->setPicture(fichier.estMetafichier() ? fichier.image(place.etire ? zone.size() : fichier.taille())
-                                                    : fichier.image());
+        // Where a picture of a size goes: a large one is scaled down to fit.
+        const auto placer = [](QSize pixels, bool& etire) {
+            const QSize propre = pixels * velmaro::twipsParPixel;
+            const PlacementImage place = placerImage(propre.width(), propre.height());
+            etire = place.etire;
+            return twips(static_cast<int>(std::lround(place.gauche)), static_cast<int>(std::lround(place.haut)),
+                         static_cast<int>(std::lround(place.largeur)), static_cast<int>(std::lround(place.hauteur)));
+        };
+        // A large bitmap is decoded at the size it is shown at, not at its own.
+        const ImageFichier fichier = ImageFichier::charger(CheminImage, [&](QSize propre) {
+            bool etire = false;
+            const QRect zone = placer(propre, etire);
+            return etire ? zone.size() : propre;
+        });
+        bool etire = false;
+        const QRect zone = placer(fichier.taille(), etire);
+        Image1->setStretch(etire);
+        Image1->setPicture(fichier.image(etire ? zone.size() : fichier.taille()));
         Image1->setGeometry(zone);
         Image1->show();
     } catch (const ErreurService& e) {

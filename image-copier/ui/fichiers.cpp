@@ -111,7 +111,7 @@ void verifierFichierImage(const QString& chemin)
         throw ErreurService(QStringLiteral("Impossible de lire le fichier %1 (%2)").arg(natif(chemin), essai.errorString()));
 }
 
-ImageFichier ImageFichier::charger(const QString& chemin)
+ImageFichier ImageFichier::charger(const QString& chemin, const std::function<QSize(QSize)>& affichage)
 {
     verifierFichierImage(chemin);
     const QFileInfo info(chemin);
@@ -121,11 +121,19 @@ ImageFichier ImageFichier::charger(const QString& chemin)
         // The content decides, as it does for the system's picture loader.
         QImageReader lecteur(chemin);
         lecteur.setDecideFormatFromContent(true);
+        const bool icone = lecteur.format() == "ico";
+        const QSize propre = lecteur.size();
+        if (!icone && affichage && propre.isValid()) {
+            const QSize montree = affichage(propre);
+            if (montree.isValid() && !montree.isEmpty() && montree.width() <= propre.width() &&
+                montree.height() <= propre.height() && montree != propre)
+                lecteur.setScaledSize(montree);
+        }
         // An icon is shown the way the system draws it: its large icon image.
-        QImage image = lecteur.format() == "ico" ? chargerFichierIco(chemin) : lecteur.read();
+        QImage image = icone ? chargerFichierIco(chemin) : lecteur.read();
         if (!image.isNull()) {
             resultat.bitmap_ = image;
-            resultat.taille_ = image.size();
+            resultat.taille_ = lecteur.scaledSize().isValid() && propre.isValid() ? propre : image.size();
             return resultat;
         }
         if (lecteur.error() == QImageReader::FileNotFoundError || lecteur.error() == QImageReader::DeviceError) {

@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 namespace ostrelle {
 
 // A picture as the image control shows it: a bitmap (BMP, DIB, RLE, JPEG,
@@ -14,12 +16,16 @@ namespace ostrelle {
 class ImageFichier {
 public:
     // Reads a picture file; throws when it is not a picture that can be shown.
-    static ImageFichier charger(const QString& chemin);
+    // With `affichage` (its own size -> the size it is shown at), a bitmap
+    // shown smaller than its own size is decoded at the shown size, at a
+    // fraction of the cost where the format allows it (JPEG): image() at a
+    // larger size is then scaled up from it.
+    static ImageFichier charger(const QString& chemin, const std::function<QSize(QSize)>& affichage = {});
 
     bool estMetafichier() const { return metafichier_; }
     // The picture's own size in pixels.
     QSize taille() const { return taille_; }
-    // The picture at a size (its own size when empty).
+    // The picture at a size (its own size when empty), from the decoded bitmap.
     QImage image(QSize taille = {}) const;
 
 private:

@@ -64,8 +64,8 @@ TEST(SomnelleEndurance, VeilleDeVingtMillePas)
             v->Form_MouseDown(1, 0, 0, 0);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
-        if (i % 50 == 0)
-            QCoreApplication::processEvents();
+        // Each step is painted before the next, as the 200 ms timer leaves time to.
+        QCoreApplication::processEvents();
         ASSERT_GE(module.reglagesVeille.CompteurTraces, 0);
         ASSERT_LT(module.reglagesVeille.CompteurTraces, 272);
     };

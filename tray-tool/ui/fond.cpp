@@ -5,9 +5,13 @@
 
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
+#include <cmath>
 
 namespace somnelle {
 
@@ -22,12 +26,17 @@ QScreen* ecran()
     return QGuiApplication::primaryScreen();
 }
 
-// The core draws in twips on the persistent picture, in pixels.
+// The core draws in twips on the persistent picture, in pixels, and the
+// canvas keeps the bounds of what it drew so that only that is repainted.
 class CanevasImage : public Canevas {
 public:
     explicit CanevasImage(QImage& image) : image_(image) {}
 
-    void effacer() override { image_.fill(Qt::black); }
+    void effacer() override
+    {
+        image_.fill(Qt::black);
+        toutEfface_ = true;
+    }
 
     void cercle(double x, double y, double rayon, Couleur contour, Couleur remplissage, int plume) override
     {
@@ -36,7 +45,16 @@ public:
         p.setPen(QPen(couleurQt(contour), plume));
         p.setBrush(couleurQt(remplissage));
         const double r = rayon / velmaro::twipsParPixel;
-        p.drawEllipse(pixels(x, y), r, r);
+        const QPointF centre = pixels(x, y);
+        p.drawEllipse(centre, r, r);
+        // In horizontal bands, each as wide as the disc is within it.
+        const double R = r + marge(plume);
+        for (int i = 0; i < bandes; ++i) {
+            const double haut = -R + 2 * R * i / bandes, bas = -R + 2 * R * (i + 1) / bandes;
+            const double proche = haut > 0 ? haut : (bas < 0 ? bas : 0); // nearest to the centre
+            const double demiLargeur = std::sqrt(std::max(0.0, R * R - proche * proche));
+            ajouter(QRectF(centre.x() - demiLargeur, centre.y() + haut, 2 * demiLargeur, bas - haut));
+        }
     }
 
     void ligne(double x1, double y1, double x2, double y2, Couleur couleur, int plume) override
@@ -44,7 +62,21 @@ public:
         QPainter p(&image_);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(couleurQt(couleur), plume, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(pixels(x1, y1), pixels(x2, y2));
+        const QPointF a = pixels(x1, y1), b = pixels(x2, y2);
+        p.drawLine(a, b);
+        // Pieces of the line, each with its bounds: a slanting line does not
+        // repaint the whole rectangle it crosses.
+        const double m = marge(plume);
+        for (int i = 0; i < bandes; ++i) {
+            const QPointF debut = a + (b - a) * i / bandes, fin = a + (b - a) * (i + 1) / bandes;
+            ajouter(QRectF(debut, fin).normalized().adjusted(-m, -m, m, m));
+        }
+    }
+
+    // What changed on the window since the canvas was made, in its coordinates.
+    QRegion zone(const QRect& fenetre) const
+    {
+        return toutEfface_ ? QRegion(fenetre) : zone_ & fenetre;
     }
 
 private:
@@ -52,7 +84,18 @@ private:
     {
         return QPointF(x / velmaro::twipsParPixel, y / velmaro::twipsParPixel);
     }
+    static constexpr int bandes = 8;
+    // Half the pen and a pixel of smoothing.
+    static double marge(int plume) { return plume / 2.0 + 1.0; }
+    // Adds a rectangle of the picture (its pixels) to what changed.
+    void ajouter(const QRectF& pixelsImage)
+    {
+        const qreal ratio = image_.devicePixelRatio();
+        zone_ += QRectF(pixelsImage.topLeft() / ratio, pixelsImage.bottomRight() / ratio).toAlignedRect();
+    }
     QImage& image_;
+    QRegion zone_;
+    bool toutEfface_ = false;
 };
 
 } // namespace
@@ -129,7 +172,9 @@ void Fond::Timer1_Timer()
 {
     CanevasImage canevas(image_);
     dessin_.Timer1_Timer(canevas, largeurEcranTwips());
-    update();
+    const QRegion zone = canevas.zone(rect());
+    if (!zone.isEmpty())
+        update(zone);
 }
 
 void Fond::effacer()
@@ -165,10 +210,15 @@ void Fond::ShowCursor(bool montrer)
     }
 }
 
-void Fond::paintEvent(QPaintEvent*)
+void Fond::paintEvent(QPaintEvent* event)
 {
+    // Only the part asked for: a step repaints the bounds of its shape.
     QPainter p(this);
-    p.drawImage(QPoint(0, 0), image_);
+    const qreal ratio = image_.devicePixelRatio();
+    for (const QRect& r : event->region()) {
+        const QRectF source(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio);
+        p.drawImage(QRectF(r), image_, source);
+    }
 }
 
 void Fond::mousePressEvent(QMouseEvent* event)

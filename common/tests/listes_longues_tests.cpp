@@ -1,0 +1,128 @@
+// The file list as it reads long folders: pattern endings compared directly,
+// names sorted on folded keys, rows of one height. Each must give what the
+// plain way gave: expressions, a case-blind comparison, rows measured one by one.
+#include "common/testing/gtest_qt.hpp"
+#include "common/ui/listes.hpp"
+
+#include <QApplication>
+#include <QFile>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace velmaro;
+
+namespace {
+
+void creer(const QTemporaryDir& dossier, const QString& nom)
+{
+    QFile f(dossier.filePath(nom));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << nom.toStdString();
+}
+
+QStringList lignes(const QListWidget& liste)
+{
+    QStringList t;
+    for (int i = 0; i < liste.count(); ++i)
+        t << liste.item(i)->text();
+    return t;
+}
+
+} // namespace
+
+TEST(ListesLongues, FinsDeMotifEtExpressions)
+{
+    struct Cas {
+        const char* nom;
+        const char* motifs;
+        bool attendu;
+    } cas[] = {
+        {"photo.BMP", "*.bmp", true},
+        {"photo.bmp", "*.BMP", true},
+        {"photobmp", "*bmp", true},
+        {"photo.abmp", "*.bmp", false},
+        {"photo.bmp.txt", "*.bmp", false},
+        {".bmp", "*.bmp", true},
+        {"a.jpeg", "*.jp*g", true},
+        {"a.jpg", "*.jp?g", false},
+        {"a.txt", "*.t[x]t", true},
+        {"a.t[x]t", "*.t[x]t", false},
+        {"ÉTÉ.TXT", "*été.txt", true},
+        {"ÉTÉ.TXT", "*ÉTÉ.TXT", true},
+        {"note.txt", "*.doc;;*.txt", true},
+        {"note.txt", ";;", false},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(correspondMotif(QString::fromUtf8(c.nom), QString::fromUtf8(c.motifs)), c.attendu)
+            << c.nom << " / " << c.motifs;
+}
+
+TEST(ListesLongues, OrdreSansEgardALaCasse)
+{
+    QTemporaryDir dossier;
+    const QStringList noms = {
+        "b.txt",  "B.txt",   "a.txt",   "A.TXT",    "_x.txt",  "Zèbre.txt", "zebre.txt", "été.txt", "Été.txt",
+        "eta.txt", "Straße.txt", "STRASSE.txt", "strasse.txt", "ΣΟΦΙΑ.txt", "σοφια.txt", "10.txt", "9.txt",
+        "😀.txt", "ﬁn.txt", "fin.txt", "[a].txt", "~b.txt",
+    };
+    for (const QString& n : noms)
+        creer(dossier, n);
+    ListeFichiers liste;
+    liste.setPath(dossier.path());
+
+    QStringList attendus = noms;
+    std::sort(attendus.begin(), attendus.end(), [](const QString& a, const QString& b) {
+        const int c = QString::compare(a, b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
+    });
+    EXPECT_EQ(lignes(liste), attendus);
+}
+
+TEST(ListesLongues, DefilementHorizontalJusquAuNomLePlusLarge)
+{
+    QTemporaryDir dossier;
+    struct Cas {
+        const char* nom;
+        QStringList noms;
+    } cas[] = {
+        {"short names", {"a.txt", "b.txt", "c.txt"}},
+        {"the widest in the middle", {"a.txt", QString(60, QLatin1Char('W')) + ".txt", "z.txt"}},
+        {"the widest first", {"0" + QString(40, QLatin1Char('m')) + ".txt", "b.txt"}},
+        {"long but narrow letters last", {"a.txt", "b" + QString(10, QLatin1Char('W')) + ".txt", "z" + QString(30, QLatin1Char('i')) + ".txt"}},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        QTemporaryDir d;
+        for (const QString& n : c.noms)
+            creer(d, n);
+        ListeFichiers liste;
+        liste.resize(120, 150);
+        liste.setPath(d.path());
+        liste.show();
+        // The same names in a list that measures every row.
+        QListWidget temoin;
+        temoin.resize(120, 150);
+        temoin.addItems(lignes(liste));
+        temoin.show();
+        QApplication::processEvents();
+        EXPECT_NEAR(liste.horizontalScrollBar()->maximum(), temoin.horizontalScrollBar()->maximum(), 2);
+        EXPECT_EQ(liste.visualItemRect(liste.item(1)).height(), temoin.visualItemRect(temoin.item(1)).height());
+    }
+}
+
+TEST(ListesLongues, UnDossierDeMilliersDeFichiers)
+{
+    QTemporaryDir dossier;
+    for (int i = 0; i < 3000; ++i)
+        creer(dossier, QStringLiteral("Image %1.%2").arg(i * 7919 % 3000).arg(i % 3 ? "bmp" : "TXT"));
+    ListeFichiers liste;
+    liste.setPattern(QStringLiteral("*.bmp;*.gif"));
+    liste.setPath(dossier.path());
+    ASSERT_EQ(liste.nombre(), 2000);
+    for (int i = 1; i < liste.nombre(); ++i)
+        EXPECT_LT(QString::compare(liste.nom(i - 1), liste.nom(i), Qt::CaseInsensitive), 0) << i;
+    EXPECT_TRUE(liste.nom(0).endsWith(".bmp"));
+}
