@@ -1,10 +1,12 @@
 // The file list as it reads long folders: pattern endings compared directly,
 // names sorted on folded keys, rows of one height. Each must give what the
 // plain way gave: expressions, a case-blind comparison, rows measured one by one.
+#include "common/platform/dossiers.hpp"
 #include "common/testing/gtest_qt.hpp"
 #include "common/ui/listes.hpp"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QScrollBar>
@@ -12,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 using namespace velmaro;
 
@@ -125,4 +129,35 @@ TEST(ListesLongues, UnDossierDeMilliersDeFichiers)
     for (int i = 1; i < liste.nombre(); ++i)
         EXPECT_LT(QString::compare(liste.nom(i - 1), liste.nom(i), Qt::CaseInsensitive), 0) << i;
     EXPECT_TRUE(liste.nom(0).endsWith(".bmp"));
+}
+
+TEST(ListesLongues, LesMemesFichiersQueQDir)
+{
+    QTemporaryDir dossier;
+    QDir d(dossier.path());
+    for (const char* nom : {"simple.txt", "Majuscules.BMP", ".cache.txt", "sans extension", "accentué é.txt"})
+        creer(dossier, QString::fromUtf8(nom));
+    d.mkdir(QStringLiteral("dossier.bmp"));
+    d.mkdir(QStringLiteral(".cache"));
+    QFile::link(dossier.filePath("simple.txt"), dossier.filePath("vers fichier.txt"));
+    QFile::link(dossier.filePath("dossier.bmp"), dossier.filePath("vers dossier.bmp"));
+    QFile::link(dossier.filePath("absent"), dossier.filePath("cassé.txt"));
+    QFile::link(dossier.filePath("simple.txt"), dossier.filePath(".lien caché"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dossier.filePath("tube")).constData(), 0600), 0);
+
+    struct Cas {
+        const char* nom;
+        QString chemin;
+    } cas[] = {
+        {"a folder of every kind", dossier.path()},
+        {"a folder that is not there", dossier.filePath("absent")},
+        {"a file", dossier.filePath("simple.txt")},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        QStringList rapides = nomsDeFichiers(c.chemin);
+        rapides.sort();
+        EXPECT_EQ(rapides, QDir(c.chemin).entryList(QDir::Files, QDir::Name));
+    }
+    EXPECT_EQ(nomsDeFichiers(dossier.path()).size(), 5);
 }

@@ -1,11 +1,11 @@
 #include "common/ui/listes.hpp"
 
 #include "common/core/chemin.hpp"
+#include "common/platform/dossiers.hpp"
 #include "common/platform/erreur.hpp"
 
 #include <QApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QHash>
@@ -508,13 +508,9 @@ void ListeFichiers::lire(const QString& normal)
     bool tout = false;
     const auto compiles = compiler(motifs_, tout);
     QStringList noms;
-    // Unsorted: the list has its own order.
-    QDirIterator entrees(normal, QDir::Files);
-    while (entrees.hasNext()) {
-        entrees.next();
-        const QString nom = entrees.fileName();
+    for (QString& nom : nomsDeFichiers(normal)) {
         if (correspond(nom, compiles, tout))
-            noms << nom;
+            noms << std::move(nom);
     }
     trierSansCasse(noms);
 
