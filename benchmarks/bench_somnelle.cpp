@@ -1,5 +1,6 @@
 // Somnelle: one standby step on a 3840 × 2160 screen, drawn and painted, for
 // each pattern; and the part of the screen each step repaints.
+#include "common/testing/ecran.hpp"
 #include "common/testing/fakes.hpp"
 #include "tray-tool/ui/fond.hpp"
 #include "tray-tool/ui/module.hpp"
@@ -90,7 +91,7 @@ void pas(benchmark::State& etat, Motif motif)
         QImage avant;
         if (echantillon) {
             etat.PauseTiming();
-            avant = fond->image().copy();
+            avant = velmaro::testing::ecranDe(fond);
             repeint.zone = QRegion();
             etat.ResumeTiming();
         }
@@ -105,7 +106,7 @@ void pas(benchmark::State& etat, Motif motif)
         repeintTotal += repeint.pixels - pixelsAvant;
         if (echantillon) {
             etat.PauseTiming();
-            const QRect change = changement(avant, fond->image(), repeint.zone, hors);
+            const QRect change = changement(avant, velmaro::testing::ecranDe(fond), repeint.zone, hors);
             if (!change.isEmpty()) {
                 repeintEchantillons += repeint.pixels - pixelsAvant;
                 dessineEchantillons += static_cast<double>(change.width()) * change.height();

@@ -1,3 +1,4 @@
+#include "common/testing/ecran.hpp"
 #include "common/testing/fakes.hpp"
 #include "tray-tool/ui/essai.hpp"
 #include "tray-tool/ui/fenpopup.hpp"
@@ -403,15 +404,16 @@ TEST_F(Somnelle, UneVeilleComplete)
     EXPECT_TRUE(module().reglagesVeille.Ronds);
     EXPECT_FALSE(QFile::exists(ini()));
     EXPECT_EQ(v->plume(), ecran->geometry().width() / 20);
-    EXPECT_EQ(v->image().pixel(10, 10), qRgb(0, 0, 0));
+    EXPECT_EQ(velmaro::testing::ecranDe(v).pixel(10, 10), qRgb(0, 0, 0));
 
     // One step: a disc of C1 at (W/2, H/2) with the radius W/12.
     f->clock.tirages = {1.0 / 255, 0.5, 1.0, 0.5, 0.5, 0.5};
     v->Timer1_Timer();
     const QPoint centre(ecran->geometry().width() / 2, ecran->geometry().height() / 2);
-    EXPECT_EQ(v->image().pixel(centre), qRgb(1, 128, 255));
-    EXPECT_EQ(v->image().pixel(centre + QPoint(ecran->geometry().width() / 12 - 3, 0)), qRgb(1, 128, 255));
-    EXPECT_EQ(v->image().pixel(centre + QPoint(ecran->geometry().width() / 12 + 3, 0)), qRgb(0, 0, 0));
+    const QImage apres = velmaro::testing::ecranDe(v);
+    EXPECT_EQ(apres.pixel(centre), qRgb(1, 128, 255));
+    EXPECT_EQ(apres.pixel(centre + QPoint(ecran->geometry().width() / 12 - 3, 0)), qRgb(1, 128, 255));
+    EXPECT_EQ(apres.pixel(centre + QPoint(ecran->geometry().width() / 12 + 3, 0)), qRgb(0, 0, 0));
     EXPECT_EQ(module().reglagesVeille.CompteurTraces, 1);
     // A repaint shows the picture without drawing again.
     EXPECT_EQ(v->grab().toImage().pixel(centre), qRgb(1, 128, 255));
@@ -538,7 +540,7 @@ TEST_F(Somnelle, LeMenuDeReglagesSurLaVeille)
         // After the menu: blank screen, pointer hidden, standby still up.
         EXPECT_EQ(fond(), v) << c.nom;
         EXPECT_TRUE(v->isVisible()) << c.nom;
-        EXPECT_EQ(v->image().pixel(v->width() / 2, v->height() / 2), qRgb(0, 0, 0)) << c.nom;
+        EXPECT_EQ(velmaro::testing::ecranDe(v).pixel(v->width() / 2, v->height() / 2), qRgb(0, 0, 0)) << c.nom;
         ASSERT_NE(QGuiApplication::overrideCursor(), nullptr) << c.nom;
         EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor) << c.nom;
         finirFond();

@@ -1,5 +1,6 @@
 // The standby screen repaints, at each step, the part of the screen the step
 // drew and nothing far beyond it: checked against the pixels that changed.
+#include "common/testing/ecran.hpp"
 #include "common/testing/fakes.hpp"
 #include "tray-tool/ui/fond.hpp"
 #include "tray-tool/ui/module.hpp"
@@ -85,13 +86,10 @@ TEST(Veille, ChaquePasRepeintCeQuIlADessine)
                 module.reglagesVeille.Ronds = false;
                 module.reglagesVeille.Noir = true;
             }
-            const QImage avant = fond->image().copy();
+            const QImage avant = velmaro::testing::ecranDe(fond);
             repeintures.zone = QRegion();
             fond->Timer1_Timer();
-            QCoreApplication::sendPostedEvents();
-            QCoreApplication::processEvents();
-
-            const QImage& apres = fond->image();
+            const QImage apres = velmaro::testing::ecranDe(fond);
             QRect change;
             int hors = 0;
             for (int y = 0; y < apres.height(); ++y)
@@ -112,6 +110,9 @@ TEST(Veille, ChaquePasRepeintCeQuIlADessine)
                 << change.width() << " x " << change.height();
             EXPECT_LT(aire(repeintures.zone), aire(QRegion(ecran)));
         }
+        // Shapes painted step by step show what the whole picture drawn again shows.
+        EXPECT_EQ(velmaro::testing::ecranDe(fond).convertToFormat(QImage::Format_RGB32),
+                  fond->grab().toImage().convertToFormat(QImage::Format_RGB32));
         delete fond.data();
     }
 }
