@@ -105,6 +105,19 @@ void completerBits(Lecteur& l, ImageIcone& image)
         image.bits = bitsDesCouleurs(image.couleurs);
 }
 
+// The start of an icon directory entry, the same in a .ico file and in a
+// program's icon group: width, height (0 meaning 256), colours, planes, bits.
+ImageIcone lireEntree(Lecteur& l, std::uint64_t e)
+{
+    ImageIcone image;
+    image.largeur = l.u8(e) == 0 ? 256 : l.u8(e);
+    image.hauteur = l.u8(e + 1) == 0 ? 256 : l.u8(e + 1);
+    image.couleurs = l.u8(e + 2);
+    image.plans = l.u16(e + 4);
+    image.bits = l.u16(e + 6);
+    return image;
+}
+
 } // namespace
 
 int choisirImage(const std::vector<ImageIcone>& images)
@@ -150,12 +163,7 @@ void RessourcesIcones::indexerIco()
     std::vector<ImageIcone> images;
     for (std::uint64_t i = 0; i < nombre; ++i) {
         const std::uint64_t e = 6 + 16 * i;
-        ImageIcone image;
-        image.largeur = l.u8(e) == 0 ? 256 : l.u8(e);
-        image.hauteur = l.u8(e + 1) == 0 ? 256 : l.u8(e + 1);
-        image.couleurs = l.u8(e + 2);
-        image.plans = l.u16(e + 4);
-        image.bits = l.u16(e + 6);
+        ImageIcone image = lireEntree(l, e);
         const std::uint32_t longueur = l.u32(e + 8);
         const std::uint32_t debut = l.u32(e + 12);
         if (!l.ok)
@@ -378,12 +386,7 @@ std::optional<ImageIcone> RessourcesIcones::lireGroupe(const Groupe& groupe) con
         const std::uint64_t e = groupe.debut + 6 + 14 * i;
         if (e + 14 > groupe.debut + groupe.longueur)
             break;
-        ImageIcone image;
-        image.largeur = l.u8(e) == 0 ? 256 : l.u8(e);
-        image.hauteur = l.u8(e + 1) == 0 ? 256 : l.u8(e + 1);
-        image.couleurs = l.u8(e + 2);
-        image.plans = l.u16(e + 4);
-        image.bits = l.u16(e + 6);
+        ImageIcone image = lireEntree(l, e);
         const std::uint16_t id = l.u16(e + 12);
         if (!l.ok)
             break;
