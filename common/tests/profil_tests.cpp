@@ -1,4 +1,5 @@
 #include "common/core/profil.hpp"
+#include "common/testing/disque_plein.hpp"
 #include "common/testing/endurance.hpp"
 #include "common/testing/utilisateur.hpp"
 
@@ -6,11 +7,7 @@
 
 #include <QTemporaryDir>
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <fstream>
@@ -350,27 +347,14 @@ TEST(ProfilDroits, UneEcritureRefuseeLaisseLAncienFichier)
 
 TEST_F(Profil, DisquePleinAuMilieuDeLEcriture)
 {
-    // A file size limit makes the write fail after a few bytes, as a full
-    // disk would. The write runs in a child process so that the limit
-    // touches nothing else.
     const std::string avant = "[MOTIF]\r\nRonds=Non\r\n";
     ecrireFichier(fichier(), avant);
     std::vector<std::pair<std::string, std::string>> valeurs;
     for (const char* cle : {"Ronds", "DoubleFin", "DoubleMoyen", "DoubleOrdinaire", "DoubleGros", "LigneFin"})
         valeurs.emplace_back(cle, "Oui");
-    const pid_t enfant = fork();
-    ASSERT_GE(enfant, 0);
-    if (enfant == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit limite{64, 64};
-        if (setrlimit(RLIMIT_FSIZE, &limite) != 0)
-            _exit(2);
-        _exit(ecrireChainesProfil("MOTIF", valeurs, fichier()) ? 1 : 0);
-    }
-    int etat = 0;
-    ASSERT_EQ(waitpid(enfant, &etat, 0), enfant);
-    ASSERT_TRUE(WIFEXITED(etat));
-    EXPECT_EQ(WEXITSTATUS(etat), 0) << "the failed write must be reported";
+    EXPECT_EQ(velmaro::testing::ecrireDisquePlein([&] { return ecrireChainesProfil("MOTIF", valeurs, fichier()); }),
+              std::optional<bool>(false))
+        << "the failed write must be reported";
     EXPECT_EQ(lire(fichier()), avant);
     int n = 0;
     for ([[maybe_unused]] const auto& e : fs::directory_iterator(fichier().parent_path()))

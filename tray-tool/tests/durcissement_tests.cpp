@@ -1,6 +1,7 @@
 // Somnelle against settings files it did not write and folders it may not
 // write in: each standby still starts, the settings come out as the file's
 // rules say, and a file that cannot be replaced is left exactly as it was.
+#include "common/testing/disque_plein.hpp"
 #include "common/testing/endurance.hpp"
 #include "common/testing/fakes.hpp"
 #include "common/testing/utilisateur.hpp"
@@ -17,10 +18,6 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <functional>
 #include <random>
@@ -239,8 +236,6 @@ TEST(SomnelleDurcie, DossierDuProgrammeProtegeReglagesDansLaConfiguration)
 
 TEST(SomnelleDurcie, DisquePleinPendantProcIniLAncienChoixReste)
 {
-    // A file size limit stands for a full disk: the write stops after 64
-    // bytes. It runs in a child process so that nothing else is limited.
     QTemporaryDir dossier;
     const std::filesystem::path ini = dossier.filePath(QStringLiteral("Somnelle.ini")).toStdU16String();
     ReglagesVeille ancien;
@@ -251,19 +246,7 @@ TEST(SomnelleDurcie, DisquePleinPendantProcIniLAncienChoixReste)
 
     ReglagesVeille nouveau;
     nouveau.Lignes = nouveau.Gros = true;
-    const pid_t enfant = fork();
-    ASSERT_GE(enfant, 0);
-    if (enfant == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit limite{64, 64};
-        if (setrlimit(RLIMIT_FSIZE, &limite) != 0)
-            _exit(2);
-        _exit(ProcIni(nouveau, ini) ? 1 : 0);
-    }
-    int etat = 0;
-    ASSERT_EQ(waitpid(enfant, &etat, 0), enfant);
-    ASSERT_TRUE(WIFEXITED(etat));
-    EXPECT_EQ(WEXITSTATUS(etat), 0);
+    EXPECT_EQ(velmaro::testing::ecrireDisquePlein([&] { return ProcIni(nouveau, ini); }), std::optional<bool>(false));
     EXPECT_EQ(lire(QString::fromStdU16String(ini.u16string())), avant);
     EXPECT_EQ(lireDrapeaux(ini), "Dm");
     EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
