@@ -358,7 +358,7 @@ void MetafichierQt::dessiner(QPainter& peintre, const QRectF& cible) const
 {
     if (!m_fichier || cible.isEmpty()) return;
     peintre.save();
-        peintre.setRenderHint(QPainter::TextAntialiasing);
+    peintre.setRenderHint(QPainter::TextAntialiasing);
     peintre.translate(cible.topLeft());
     PeintreQt canevas(peintre, cible.size());
     m_fichier->jouer(canevas, cible.width(), cible.height());
