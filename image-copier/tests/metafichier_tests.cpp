@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -978,6 +979,59 @@ TEST(MetafichierQt, DessineUnMetafichierALaTailleDemandee)
             if (p.red() > 200 && p.green() > 200 && p.blue() < 80) ++jaunes;
         }
     EXPECT_GT(jaunes, 50);
+}
+
+TEST(MetafichierQt, RectanglesEtEllipsesSelonLaPlumeEtLaBrosse)
+{
+    // The square (20, 20)-(80, 80) drawn twice its size: what its middle, its
+    // left edge and the outside show for each pen and brush.
+    const QColor vert(0, 128, 0), bleu(Qt::blue), blanc(Qt::white);
+    const std::vector<int> plein3Vert = {0, 3, 0, 0 | (128 << 8), 0}, nulle = {5, 0, 0, 0, 0},
+                           tiretsRouges = {1, 0, 0, 0x00FF, 0};
+    const std::vector<int> brosseBleue = {0, 0, 0xFF, 0}, sansBrosse = {1, 0, 0, 0}, hachuresNoires = {2, 0, 0, 5};
+    struct Cas {
+        const char* nom;
+        std::vector<int> plume, brosse;
+        QColor milieu, bord; // invalid: hatches, or dashes
+    } cas[] = {
+        {"plume pleine, brosse pleine", plein3Vert, brosseBleue, bleu, vert},
+        {"sans plume, brosse pleine", nulle, brosseBleue, bleu, bleu},
+        {"plume pleine, sans brosse", plein3Vert, sansBrosse, blanc, vert},
+        {"tirets, brosse pleine", tiretsRouges, brosseBleue, bleu, QColor()},
+        {"plume pleine, hachures", plein3Vert, hachuresNoires, QColor(), vert},
+    };
+    for (const Cas& c : cas) {
+        for (const std::uint16_t forme : {std::uint16_t(RECTANGLE), std::uint16_t(ELLIPSE)}) {
+            SCOPED_TRACE(std::string(c.nom) + (forme == RECTANGLE ? ", rectangle" : ", ellipse"));
+            Ecrivain e;
+            e.enr(CREATEPEN, c.plume).enr(CREATEBRUSH, c.brosse).enr(SELECTOBJECT, {0}).enr(SELECTOBJECT, {1});
+            e.enr(forme, {80, 80, 20, 20});
+            MetafichierQt mf;
+            ASSERT_TRUE(mf.chargerOctets(enQt(e.carre100())));
+            const QImage img = mf.image(QSize(200, 200));
+            EXPECT_EQ(img.pixelColor(10, 100).name(), blanc.name());
+            if (c.milieu.isValid()) {
+                EXPECT_EQ(img.pixelColor(100, 100).name(), c.milieu.name());
+            } else {
+                QSet<QRgb> couleurs;
+                for (int x = 80; x < 120; ++x)
+                    couleurs.insert(img.pixel(x, 100));
+                EXPECT_TRUE(couleurs.contains(qRgb(0, 0, 0)) && couleurs.contains(qRgb(255, 255, 255)));
+            }
+            if (c.bord.isValid()) {
+                EXPECT_EQ(img.pixelColor(41, 100).name(), c.bord.name());
+            } else {
+                // Dashes (the thinnest pen, half on this column) and gaps along the edge.
+                bool rouge = false, autre = false;
+                for (int y = 90; y < 110; ++y) {
+                    const QColor p = img.pixelColor(40, y);
+                    rouge |= p.red() > p.blue();
+                    autre |= p.red() < p.blue();
+                }
+                EXPECT_TRUE(rouge && autre);
+            }
+        }
+    }
 }
 
 TEST(MetafichierQt, ErreursDeChargementEtTaillesRefusees)

@@ -95,6 +95,7 @@ public:
 
     void rectangle(const RectD& r, double rx, double ry, const Trace& t) override
     {
+        if ((rx <= 0 || ry <= 0) && formeSimple(rectQt(r), t, false)) return;
         QPainterPath chemin;
         if (rx > 0 && ry > 0) chemin.addRoundedRect(rectQt(r), rx, ry, Qt::AbsoluteSize);
         else chemin.addRect(rectQt(r));
@@ -104,6 +105,7 @@ public:
 
     void ellipse(const RectD& r, const Trace& t) override
     {
+        if (formeSimple(rectQt(r), t, true)) return;
         QPainterPath chemin;
         chemin.addEllipse(rectQt(r));
         remplir(chemin, t);
@@ -238,20 +240,45 @@ private:
         m_p.setRenderHint(QPainter::Antialiasing, m_lisse.contains(r));
     }
 
+    // Dashes and dots exist only on thin pens; wider ones draw solid.
+    static bool pointillee(const Plume& plume) { return pointille(plume.style) && plume.largeur <= 1.5; }
+
+    static QPen stylo(const Plume& plume)
+    {
+        QPen pen(couleurQt(plume.couleur), plume.largeur);
+        pen.setCosmetic(plume.largeur == 0);
+        pen.setCapStyle(plume.bout == BoutPlume::Carre ? Qt::SquareCap
+                        : plume.bout == BoutPlume::Plat ? Qt::FlatCap
+                                                        : Qt::RoundCap);
+        pen.setJoinStyle(plume.jointure == JointurePlume::Biseau ? Qt::BevelJoin
+                         : plume.jointure == JointurePlume::Angle ? Qt::MiterJoin
+                                                                  : Qt::RoundJoin);
+        return pen;
+    }
+
+    // A rectangle or an ellipse with a solid pen and brush (the common case)
+    // in one call, which lets Qt take its quicker ways for them; false when
+    // the pen or brush needs the general way.
+    bool formeSimple(const QRectF& r, const Trace& t, bool ellipse)
+    {
+        const StyleBrosse b = t.brosse.style;
+        const bool plume = t.plume.style != StylePlume::Nul;
+        if ((b != StyleBrosse::Pleine && b != StyleBrosse::Nulle) || (plume && pointillee(t.plume))) return false;
+        const double marge = plume ? t.plume.largeur : 0;
+        m_p.setRenderHint(QPainter::Antialiasing, m_lisse.contains(r.adjusted(-marge, -marge, marge, marge)));
+        m_p.setPen(plume ? stylo(t.plume) : QPen(Qt::NoPen));
+        m_p.setBrush(b == StyleBrosse::Pleine ? QBrush(couleurQt(t.brosse.couleur)) : QBrush(Qt::NoBrush));
+        if (ellipse) m_p.drawEllipse(r);
+        else m_p.drawRect(r);
+        return true;
+    }
+
     void contour(const QPainterPath& chemin, const Trace& t)
     {
         if (t.plume.style == StylePlume::Nul) return;
         lisser(chemin, t.plume.largeur);
-        QPen pen(couleurQt(t.plume.couleur), t.plume.largeur);
-        pen.setCosmetic(t.plume.largeur == 0);
-        pen.setCapStyle(t.plume.bout == BoutPlume::Carre ? Qt::SquareCap
-                        : t.plume.bout == BoutPlume::Plat ? Qt::FlatCap
-                                                          : Qt::RoundCap);
-        pen.setJoinStyle(t.plume.jointure == JointurePlume::Biseau ? Qt::BevelJoin
-                         : t.plume.jointure == JointurePlume::Angle ? Qt::MiterJoin
-                                                                    : Qt::RoundJoin);
-        // Dashes and dots exist only on thin pens; wider ones draw solid.
-        const bool style = pointille(t.plume.style) && t.plume.largeur <= 1.5;
+        QPen pen = stylo(t.plume);
+        const bool style = pointillee(t.plume);
         if (style && t.fondOpaque) {
             QPen fond = pen;
             fond.setColor(couleurQt(t.fond));
