@@ -5,7 +5,7 @@ set -euo pipefail
 
 paquets=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev qt6-translations-l10n
   libgtest-dev libgmock-dev
   fonts-liberation fonts-comic-neue fonts-dejavu-core
   xvfb xauth dbus

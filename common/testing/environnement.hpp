@@ -1,7 +1,8 @@
 #pragma once
 // What every test and benchmark program runs in, whatever the machine:
 // 96 dots per inch without scaling, Paris time, the French locale, and the
-// suite's font substitutes once the application exists.
+// suite's font substitutes and Qt's French texts once the application exists.
+#include "common/ui/demarrage.hpp"
 #include "common/ui/polices.hpp"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ inline void preparerEnvironnement()
 inline void preparerApplication(const QString& nom)
 {
     QApplication::setApplicationName(nom);
+    velmaro::traduireQt();
     velmaro::enregistrerSubstituts();
     QApplication::setFont(velmaro::policeParDefaut());
 }

@@ -7,7 +7,10 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimerEvent>
+#include <QTranslator>
 #include <QWidget>
 
 #include <chrono>
@@ -99,9 +102,20 @@ private:
 
 } // namespace
 
+void traduireQt()
+{
+    auto* traduction = new QTranslator(qApp);
+    if (traduction->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(traduction);
+    else
+        delete traduction;
+}
+
 std::optional<int> demarrer(const QString& nom, const QString& identifiant)
 {
     QApplication::setApplicationName(nom);
+    traduireQt();
     QApplication::setWindowIcon(iconeProgramme(identifiant));
     enregistrerSubstituts();
     QApplication::setFont(policeParDefaut());

@@ -1,5 +1,6 @@
 #pragma once
-// What every program does first: its name, its icon, the design fonts.
+// What every program does first: its name, its icon, the design fonts, Qt's
+// own texts in French.
 #include <QString>
 #include <optional>
 
@@ -9,5 +10,10 @@ namespace velmaro {
 // program prints the folder it finds its launcher files in, and the caller
 // returns the exit code given.
 std::optional<int> demarrer(const QString& nom, const QString& identifiant);
+
+// Qt's own dialogs and menus (files, fonts, the edit menu of a text box)
+// speak French like the rest of the suite, when Qt's translations are
+// installed; English otherwise.
+void traduireQt();
 
 } // namespace velmaro

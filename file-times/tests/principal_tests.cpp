@@ -378,6 +378,7 @@ TEST(Principal, DialogueDeVerificationSurLeDossier)
     Dossier d{"a.txt"};
     Fenetre w(&d);
     QString titre, dossier;
+    QStringList textes; // of its buttons and labels
     QFileDialog::ViewMode vue = QFileDialog::List;
     QTimer::singleShot(0, [&] {
         auto* dialogue = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -386,12 +387,19 @@ TEST(Principal, DialogueDeVerificationSurLeDossier)
         titre = dialogue->windowTitle();
         dossier = dialogue->directory().absolutePath();
         vue = dialogue->viewMode();
+        for (const QPushButton* b : dialogue->findChildren<QPushButton*>())
+            textes << b->text();
+        for (const QLabel* l : dialogue->findChildren<QLabel*>())
+            textes << l->text();
         dialogue->reject();
     });
     QTest::mouseClick(w.p.CmdExplorer, Qt::LeftButton);
     EXPECT_EQ(titre, "Vérification des modifications");
     EXPECT_EQ(dossier, QDir(d.dir.path()).absolutePath());
     EXPECT_EQ(vue, QFileDialog::Detail);
+    // Qt's own texts in French, as the rest of the program.
+    EXPECT_TRUE(textes.contains("Annuler")) << textes.join(" | ").toStdString();
+    EXPECT_TRUE(textes.contains("&Nom de fichier :")) << textes.join(" | ").toStdString();
     EXPECT_EQ(w.p.focusWidget(), w.p.BoutonFocus);
 }
 
