@@ -1,13 +1,17 @@
 #include "msgbox-editor/ui/fenprin.hpp"
 
 #include "about/animated/apropos.hpp"
+#include "common/platform/qt/qtservices.hpp"
 #include "common/testing/fakes.hpp"
+#include "common/ui/polices.hpp"
 #include "common/ui/twips.hpp"
 #include "msgbox-editor/ui/barreinversee.hpp"
 #include "msgbox-editor/ui/boiteapercu.hpp"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,6 +116,7 @@ TEST(FenPrin, ClicsSurLesOptions)
         {"ouinonannuler_3eme_puis_ouinon", "Reponse = MsgBox(\"Texte du message\", 260, \"TITRE\")",
          {"Oui", "Non", "-"}},
         {"abandon_3eme_puis_ok", "Reponse = MsgBox(\"Texte du message\", 0, \"TITRE\")", {"OK", "-", "-"}},
+        {"ouinonannuler_3eme_puis_ok", "Reponse = MsgBox(\"Texte du message\", 0, \"TITRE\")", {"OK", "-", "-"}},
     };
     using Clics = std::vector<std::function<QRadioButton*(FenPrin&)>>;
     const Clics clics[] = {
@@ -121,19 +126,34 @@ TEST(FenPrin, ClicsSurLesOptions)
          [](FenPrin& f) { return f.OptTypBouton[4]; }},
         {[](FenPrin& f) { return f.OptTypBouton[2]; }, [](FenPrin& f) { return f.OptDefBtn[2]; },
          [](FenPrin& f) { return f.OptTypBouton[0]; }},
+        {[](FenPrin& f) { return f.OptTypBouton[3]; }, [](FenPrin& f) { return f.OptDefBtn[2]; },
+         [](FenPrin& f) { return f.OptTypBouton[0]; }},
     };
     for (std::size_t i = 0; i < std::size(cas); ++i) {
         FakeServices f;
         FenPrin fen(f);
         fen.show();
+        fen.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&fen));
         for (const auto& clic : clics[i])
             QTest::mouseClick(clic(fen), Qt::LeftButton, {}, QPoint(6, 6));
         EXPECT_EQ(code(fen), cas[i].code) << cas[i].nom;
         EXPECT_EQ(legendesDefaut(fen), cas[i].defauts) << cas[i].nom;
-        int coches = 0;
+        QRadioButton* defaut = nullptr;
         for (auto* o : fen.OptDefBtn)
-            coches += o->isChecked() && o->isVisibleTo(fen.Frame3);
-        EXPECT_EQ(coches, 1) << cas[i].nom;
+            if (o->isChecked() && o->isVisibleTo(fen.Frame3))
+                defaut = defaut ? nullptr : o;
+        ASSERT_NE(defaut, nullptr) << cas[i].nom;
+        // Tab goes through each group on its selected option, the default one included.
+        QRadioButton* jeu = nullptr;
+        for (auto* o : fen.OptTypBouton)
+            if (o->isChecked())
+                jeu = o;
+        jeu->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(jeu, Qt::Key_Tab);
+        EXPECT_EQ(fen.focusWidget(), defaut) << cas[i].nom;
+        QTest::keyClick(fen.focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(fen.focusWidget(), fen.OptTypMod[fen.OptTypMod[0]->isChecked() ? 0 : 1]) << cas[i].nom;
     }
 }
 
@@ -265,6 +285,18 @@ TEST(FenPrin, MajusculesSelonLaZoneCliquee)
              QTest::mouseClick(f.TextMsg->viewport(), Qt::LeftButton);
          },
          "abCé1"},
+        {"touche_verrouillage_apres_le_titre",
+         [](FenPrin& f) {
+             presser(f.TextTitre, Qt::LeftButton);
+             QTest::keyClick(f.TextTitre, Qt::Key_CapsLock);
+         },
+         "abCé1"},
+        {"touche_verrouillage_ailleurs_apres_le_message",
+         [](FenPrin& f) {
+             QTest::mouseClick(f.TextMsg->viewport(), Qt::LeftButton);
+             QTest::keyClick(f.BoutonFocus, Qt::Key_CapsLock);
+         },
+         "ABcÉ1"},
     };
     for (const auto& c : cas) {
         FakeServices f;
@@ -502,6 +534,45 @@ TEST(Apercu, PoliceAgranditLaBoiteAutourDeSonCentre)
     fen.CmdFontes_Click();
     ASSERT_EQ(f.dialogs.policesProposees.size(), 2u);
     EXPECT_TRUE(f.dialogs.policesProposees[1].bold() && f.dialogs.policesProposees[1].italic());
+}
+
+// The toolkit's own font dialog, not a fake: it must open on the family that
+// the preview's "MS Sans Serif" 10 really is, and OK at once keeps that font
+// plain, at this opening and the next.
+TEST(Apercu, LeVraiDialogueSOuvreSurLaPoliceDeLApercu)
+{
+    FakeServices f;
+    velmaro::QtDialogs vrais;
+    velmaro::Services services{f.clipboard, f.launcher, f.messages, vrais,          f.power,
+                               f.fileTimes, f.tray,     f.registry, f.programFolder, f.clock};
+    FenPrin fen(services);
+    fen.show();
+    std::vector<QFont> departs;
+    std::vector<QFont> apercus;
+    QTimer pilote;
+    pilote.callOnTimeout([&] {
+        if (BoiteApercu* b = fen.boiteOuverte()) {
+            apercus.push_back(b->etiquetteTexte()->font());
+            b->appuyerBoutonParDefaut();
+            return;
+        }
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QFontDialog*>(w); d && d->isVisible()) {
+                departs.push_back(d->currentFont());
+                d->accept();
+            }
+    });
+    pilote.start(20);
+    QTest::mouseClick(fen.CmdFontes, Qt::LeftButton);
+    QTest::mouseClick(fen.CmdFontes, Qt::LeftButton);
+    const QString famille = QFontInfo(velmaro::policeVb("MS Sans Serif", 10)).family();
+    ASSERT_EQ(departs.size(), 2u);
+    ASSERT_EQ(apercus.size(), 2u);
+    for (const QFont& p : {departs[0], departs[1], apercus[0], apercus[1]}) {
+        EXPECT_EQ(p.family(), famille);
+        EXPECT_EQ(p.pointSize(), 10);
+        EXPECT_FALSE(p.bold() || p.italic());
+    }
 }
 
 TEST(FenPrin, AProposSOuvreEtSeFerme)

@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -96,6 +97,33 @@ QString inverserCasse(const QString& s)
         else if (c.isUpper())
             c = c.toLower();
     }
+    return r;
+}
+
+// Whether the keyboard's own Caps Lock was on when the key went down, from
+// the native modifier bits the platform sends with the key (X11 and Wayland:
+// the Lock mask; Windows: Qt's Caps Lock flag). Unknown elsewhere: off.
+bool verrouillageClavier(const QKeyEvent& touche)
+{
+    const QString plateforme = QGuiApplication::platformName();
+    if (plateforme == QLatin1String("xcb") || plateforme.startsWith(QLatin1String("wayland")))
+        return touche.nativeModifiers() & 0x2;
+    if (plateforme == QLatin1String("windows"))
+        return touche.nativeModifiers() & 0x100;
+    return false;
+}
+
+// The typed text in the case the box's mode asks for. With the keyboard's
+// lock on, the letters' case is the mode's, Shift giving the other one; with
+// it off, the keyboard's letters are turned over in capital mode.
+QString casseVoulue(const QKeyEvent& touche, bool majuscules)
+{
+    if (!verrouillageClavier(touche))
+        return majuscules ? inverserCasse(touche.text()) : touche.text();
+    const bool capitales = majuscules != touche.modifiers().testFlag(Qt::ShiftModifier);
+    QString r = touche.text();
+    for (QChar& c : r)
+        c = capitales ? c.toUpper() : c.toLower();
     return r;
 }
 
@@ -275,6 +303,8 @@ void FenPrin::creerControles()
     CmdFontes->setIconSize(QSize(64, 36));
     CmdFontes->setToolTip(QStringLiteral("Modifier la police de caractères de la boîte de message"));
 
+    nommerPourLecteurDEcran();
+
     MinuterieFermeture = new QTimer(this);
     MinuterieFermeture->setSingleShot(true);
 
@@ -288,6 +318,35 @@ void FenPrin::creerControles()
     };
     for (std::size_t i = 1; i < std::size(ordre); ++i)
         QWidget::setTabOrder(ordre[i - 1], ordre[i]);
+}
+
+void FenPrin::nommerPourLecteurDEcran()
+{
+    // What a screen reader says for the controls whose caption is no name:
+    // the icon buttons by what they show, the boxes by their labels, the
+    // black buttons and the pictures by what they do.
+    const std::pair<QWidget*, const char*> noms[] = {
+        {IcoSans, "Sans icône"},
+        {IcoStop, "Arrêt"},
+        {IcoQuest, "Question"},
+        {IcoExcl, "Exclamation"},
+        {IcoInfo, "Information"},
+        {TextTitre, "Titre de la boîte de message"},
+        {CmdEfTitr, "Effacer le titre"},
+        {TextMsg, "Texte du message"},
+        {CmdEfTxt, "Effacer le texte du message"},
+        {TextMsgBox, "Code"},
+        {AffTemps, "Temps d'affichage en secondes"},
+        {ChangeTemps, "Réglage du temps d'affichage"},
+        {AffPosX, "Position X en pixels"},
+        {ChangePosX, "Réglage de la position X"},
+        {AffPosY, "Position Y en pixels"},
+        {ChangePosY, "Réglage de la position Y"},
+        {CmdCentrer, "Centrer la boîte de message"},
+        {CmdFontes, "Modifier la police de caractères de la boîte de message"},
+    };
+    for (const auto& [controle, nom] : noms)
+        controle->setAccessibleName(QString::fromUtf8(nom));
 }
 
 void FenPrin::connecter()
@@ -399,6 +458,13 @@ void FenPrin::synchroniserDefauts()
         OptDefBtn[i]->setVisible(o.visible[i]);
         if (i == o.selection)
             OptDefBtn[i]->setChecked(true);
+    }
+    // Tab enters the group on its selected option; Qt moves that stop only
+    // when an option gets the focus, so a selection made here moves it too.
+    for (QRadioButton* option : OptDefBtn) {
+        const Qt::FocusPolicy p = option->focusPolicy();
+        option->setFocusPolicy(option->isChecked() && !option->isHidden() ? Qt::FocusPolicy(p | Qt::TabFocus)
+                                                                         : Qt::FocusPolicy(p & ~Qt::TabFocus));
     }
 }
 
@@ -547,6 +613,23 @@ void FenPrin::TextTitre_MouseDown(Qt::MouseButton bouton)
     majuscules_ = bouton == Qt::LeftButton;
 }
 
+void FenPrin::basculerMajuscules(const QKeyEvent* touche)
+{
+    // The Caps Lock key is the user's own choice: it switches the mode.
+    if (!touche->isAutoRepeat())
+        majuscules_ = !majuscules_;
+}
+
+void FenPrin::keyPressEvent(QKeyEvent* evenement)
+{
+    // Caps Lock pressed on another control of the window comes here.
+    if (evenement->key() == Qt::Key_CapsLock) {
+        basculerMajuscules(evenement);
+        return;
+    }
+    QWidget::keyPressEvent(evenement);
+}
+
 void FenPrin::AffTemps_Change()
 {
     const std::optional<Saisie> s = lireSaisie(AffTemps->text().toStdString(), tempsMaximum);
@@ -685,17 +768,21 @@ bool FenPrin::eventFilter(QObject* objet, QEvent* evenement)
         break;
     }
     case QEvent::KeyPress: {
-        // Caps Lock emulated: letters typed in the two boxes change case
-        // (Shift then gives small letters, as with the real key).
-        if (!majuscules_ || renvoiTouche_ || (objet != TextTitre && objet != TextMsg))
+        if (renvoiTouche_ || (objet != TextTitre && objet != TextMsg))
             break;
         auto* touche = static_cast<QKeyEvent*>(evenement);
+        if (touche->key() == Qt::Key_CapsLock) {
+            basculerMajuscules(touche);
+            return true;
+        }
+        // The case of a typed letter follows the mode and Shift, whatever the
+        // keyboard's lock has made of it.
         if (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
             break;
-        const QString inverse = inverserCasse(touche->text());
-        if (inverse == touche->text())
+        const QString voulu = casseVoulue(*touche, majuscules_);
+        if (voulu == touche->text())
             break;
-        QKeyEvent copie(touche->type(), touche->key(), touche->modifiers(), inverse, touche->isAutoRepeat(),
+        QKeyEvent copie(touche->type(), touche->key(), touche->modifiers(), voulu, touche->isAutoRepeat(),
                         static_cast<quint16>(touche->count()));
         renvoiTouche_ = true;
         QCoreApplication::sendEvent(objet, &copie);

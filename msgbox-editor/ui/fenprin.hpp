@@ -16,6 +16,7 @@
 #include <optional>
 
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -47,7 +48,8 @@ public:
     // Model and preview, read by the tests.
     const Modele& modele() const { return modele_; }
     const ReglagesApercu& reglages() const { return reglages_; }
-    // The emulated Caps Lock: typed letters in the two text boxes change case.
+    // The box's case mode: typed letters in the two text boxes are capitals
+    // while it is on (Shift giving small letters), whatever the keyboard's lock.
     bool majuscules() const { return majuscules_; }
     const std::optional<QFont>& PoliceBoite() const { return policeBoite_; }
     // The preview box while it is shown, else null.
@@ -144,6 +146,7 @@ public:
 
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void keyPressEvent(QKeyEvent* evenement) override;
 
 private:
     struct ChoixPolice {
@@ -156,6 +159,8 @@ private:
     };
 
     void creerControles();
+    void nommerPourLecteurDEcran();
+    void basculerMajuscules(const QKeyEvent* touche);
     void connecter();
     void choisirIcone(Icone icone);
     void synchroniserDefauts();
