@@ -7,6 +7,9 @@ class QWidget;
 
 namespace velmaro {
 
+// Whether a save dialog asks before a name that exists is chosen.
+enum class Remplacement { Demander, SansDemander };
+
 // The system's common dialogs. An empty optional / empty string means cancelled.
 class Dialogs {
 public:
@@ -15,7 +18,7 @@ public:
     virtual QString openFile(QWidget* parent, const QString& titre, const QString& dossier,
                              const QString& filtre) = 0;
     virtual QString saveFile(QWidget* parent, const QString& titre, const QString& cheminPropose,
-                             const QString& filtre) = 0;
+                             const QString& filtre, Remplacement remplacement) = 0;
 };
 
 } // namespace velmaro

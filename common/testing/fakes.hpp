@@ -80,9 +80,11 @@ public:
         return police;
     }
     QString openFile(QWidget*, const QString&, const QString&, const QString&) override { return fichierOuvert; }
-    QString saveFile(QWidget*, const QString&, const QString& propose, const QString&) override
+    QString saveFile(QWidget*, const QString&, const QString& propose, const QString&,
+                     Remplacement remplacement) override
     {
         propositions.push_back(propose);
+        remplacements.push_back(remplacement);
         return fichierEnregistre;
     }
     std::optional<QFont> police;
@@ -90,6 +92,7 @@ public:
     QString fichierOuvert;
     QString fichierEnregistre;
     std::vector<QString> propositions;
+    std::vector<Remplacement> remplacements;
 };
 
 class FakePower : public Power {

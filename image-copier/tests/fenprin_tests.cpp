@@ -1,4 +1,5 @@
 // The main window driven like a user: file clicks, icon buttons, copies.
+#include "common/platform/qt/qtservices.hpp"
 #include "common/testing/fakes.hpp"
 #include "common/ui/twips.hpp"
 #include "image-copier/tests/ecrivain_icones.hpp"
@@ -7,10 +8,14 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QImageReader>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace ostrelle;
@@ -524,7 +529,6 @@ TEST_F(Fenetre, FileCopyReplacesSafely)
     };
     const std::vector<Cas> cas = {
         {"new file", chemin(dossier, "copie.bmp"), {}, true, nullptr},
-        {"an existing file is replaced without a question", chemin(dossier, "large.bmp"), "ancien", true, nullptr},
         {"onto itself", source, {}, false, "Le fichier "},
         {"onto itself by another spelling", chemin(dossier, "./petit.bmp"), {}, false, "Le fichier "},
         {"missing folder", chemin(dossier, "absent/copie.bmp"), {}, false, "Chemin d'accès introuvable"},
@@ -557,6 +561,83 @@ TEST_F(Fenetre, FileCopyReplacesSafely)
     // No temporary file is left beside the targets.
     EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("copie")),
               QStringList{QStringLiteral("copie.bmp")});
+}
+
+// The toolkit's own file dialogs, not the fakes: their titles and filters,
+// and a name that exists taken at once, with no question before it is replaced.
+TEST_F(Fenetre, RealDialogsTitlesFiltersAndNoQuestionBeforeReplacing)
+{
+    velmaro::QtDialogs vrais;
+    velmaro::Services avecVrais{services.clipboard, services.launcher, services.messages, vrais,
+                                services.power,     services.fileTimes, services.tray,    services.registry,
+                                services.programFolder, services.clock};
+    f = std::make_unique<FenPrin>(avecVrais);
+    f->show();
+    f->Dir1->setPath(dossier.path());
+    const QByteArray petit = lire(chemin(dossier, "petit.bmp"));
+    struct Cas {
+        const char* nom;
+        std::function<void()> avant;
+        QPushButton* FenPrin::*bouton;
+        const char* titre;
+        QStringList filtres;
+        const char* choix;
+        std::function<bool()> fait;
+    };
+    const std::vector<Cas> cas = {
+        {"Copier fichier onto an existing file", [&] { cliquerFichier("petit.bmp"); }, &FenPrin::CmdCopFi,
+         "Copier le fichier-image", {"Images (*.bmp *.wmf *.dib *.ico *.rle *.jpg *.gif)"}, "large.bmp",
+         [&] { return lire(chemin(dossier, "large.bmp")) == petit; }},
+        {"ICO > BMP onto an existing file", [&] { cliquerFichier("logo.ico"); }, &FenPrin::CmdIcoBmp,
+         "Transformation fichier ICO en fichier BMP", {"Fichiers BMP (*.bmp)"}, "haut.bmp",
+         [&] { return QImageReader(chemin(dossier, "haut.bmp")).size() == QSize(32, 32); }},
+        {"icon file", [] {}, &FenPrin::CmdFICHICO, "Nom du fichier",
+         {"Fichiers.dll (*.dll)", "Fichiers.exe (*.exe)", "Fichiers.icl (*.icl)"}, "cinq.dll",
+         [&] { return iconeAffichee(*f) == 0; }},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        c.avant();
+        restaurer();
+        QString titre;
+        QStringList filtres;
+        QStringList questions;
+        QTimer pilote;
+        pilote.callOnTimeout([&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* m = qobject_cast<QMessageBox*>(w); m && m->isVisible()) {
+                    questions << m->text();
+                    m->reject();
+                    return;
+                }
+            }
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) {
+                    if (!titre.isEmpty()) {
+                        d->reject(); // still open after a question: given up
+                        return;
+                    }
+                    titre = d->windowTitle();
+                    filtres = d->nameFilters();
+                    // Typed as a user does (selectFile() leaves a focused name box alone).
+                    auto* nom = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                    ASSERT_NE(nom, nullptr);
+                    nom->setText(chemin(dossier, c.choix));
+                    // Queued: a question asked inside accept() must meet this timer again.
+                    QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+                    return;
+                }
+            }
+        });
+        pilote.start(20);
+        QTest::mouseClick((*f).*c.bouton, Qt::LeftButton);
+        pilote.stop();
+        EXPECT_EQ(titre, QString::fromUtf8(c.titre));
+        EXPECT_EQ(filtres, c.filtres);
+        EXPECT_EQ(questions, QStringList());
+        EXPECT_TRUE(c.fait());
+        EXPECT_TRUE(services.messages.boites.empty());
+    }
 }
 
 TEST_F(Fenetre, FailedCopyLeavesTheTargetAsItWas)

@@ -1,5 +1,6 @@
 #include "image-copier/ui/controles.hpp"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -17,8 +18,31 @@ QColor couleurFaceBouton()
     return QApplication::palette().color(QPalette::Button);
 }
 
+namespace {
+
+// The two picture controls are pictures to a screen reader, not panes.
+QAccessibleInterface* accessibleImage(const QString& classe, QObject* objet)
+{
+    if (objet && objet->isWidgetType() &&
+        (classe == QLatin1String("ostrelle::BoiteImage") || classe == QLatin1String("ostrelle::ControleImage")))
+        return new QAccessibleWidget(static_cast<QWidget*>(objet), QAccessible::Graphic);
+    return nullptr;
+}
+
+void declarerImagesAccessibles()
+{
+    static const bool fait = [] {
+        QAccessible::installFactory(accessibleImage);
+        return true;
+    }();
+    (void)fait;
+}
+
+} // namespace
+
 BoiteImage::BoiteImage(QWidget* parent) : QWidget(parent), fond_(couleurFenetre())
 {
+    declarerImagesAccessibles();
     setAttribute(Qt::WA_OpaquePaintEvent);
     recomposer();
 }
@@ -67,7 +91,10 @@ void BoiteImage::paintEvent(QPaintEvent*)
     p.drawImage(0, 0, image_);
 }
 
-ControleImage::ControleImage(QWidget* parent) : QWidget(parent) {}
+ControleImage::ControleImage(QWidget* parent) : QWidget(parent)
+{
+    declarerImagesAccessibles();
+}
 
 void ControleImage::setStretch(bool etire)
 {

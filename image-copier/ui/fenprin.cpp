@@ -118,6 +118,17 @@ FenPrin::FenPrin(velmaro::Services& services, QWidget* parent) : QWidget(parent)
     CmdGestFich = bouton(this, "CmdGestFich", QStringLiteral("Explorateur"), twips(3780, 3660, 1515, 315), true);
     CmdApro = bouton(this, "CmdApro", QStringLiteral("A propos..."), twips(3780, 4020, 1515, 315), true);
 
+    // Names a screen reader says where the caption is none; the lists and
+    // the two pictures say what they hold.
+    const std::pair<QWidget*, const char*> noms[] = {
+        {Drive1, "Lecteur"},          {Dir1, "Dossiers"},
+        {File1, "Fichiers"},          {Image1, "Image"},
+        {Picture1, "Icône"},          {CmdAR, "Icône précédente"},
+        {CmdAV, "Icône suivante"},
+    };
+    for (const auto& [controle, nom] : noms)
+        controle->setAccessibleName(QString::fromUtf8(nom));
+
     const QList<QWidget*> tabulation = {Drive1,     Dir1,        File1,   CmdCOPIER, CmdCopFi,
                                         CmdCopNom,  CmdIcoBmp,   CmdPresPap, CmdGestFich, CmdApro,
                                         CmdFICHICO, CmdAR,       CmdAV,   Picture1};
@@ -210,6 +221,7 @@ void FenPrin::File1_Click()
     }
     CheminImage = File1->cheminComplet(index);
     nomImage_ = nom;
+    (icone ? static_cast<QWidget*>(Picture1) : static_cast<QWidget*>(Image1))->setAccessibleDescription(nom);
 
     Sablier sablier(File1);
     try {
@@ -253,7 +265,8 @@ void FenPrin::CmdCopFi_Click()
 {
     const QString cible =
         services_.dialogs.saveFile(this, QStringLiteral("Copier le fichier-image"), nomImage_,
-                                   filtreDialogue(QStringLiteral("Images|*.bmp;*.wmf;*.dib;*.ico;*.rle;*.jpg;*.gif")));
+                                   filtreDialogue(QStringLiteral("Images|*.bmp;*.wmf;*.dib;*.ico;*.rle;*.jpg;*.gif")),
+                                   velmaro::Remplacement::SansDemander);
     if (cible.isEmpty())
         return;
     Sablier sablier(File1);
@@ -310,6 +323,7 @@ void FenPrin::CmdFICHICO_Click()
         return;
     }
     module1.choisirFichier(fichier);
+    Picture1->setAccessibleDescription(QFileInfo(fichier).fileName());
     CmdAV->setEnabled(true);
     CmdAR->setEnabled(true);
     TypeImage = QStringLiteral("ico");
@@ -354,7 +368,8 @@ void FenPrin::CmdIcoBmp_Click()
     const QString propose =
         IconeDeListe ? nomIcone_.left(nomIcone_.size() - 3) + QStringLiteral("bmp") : QStringLiteral("*.bmp");
     const QString cible = services_.dialogs.saveFile(this, QStringLiteral("Transformation fichier ICO en fichier BMP"),
-                                                     propose, filtreDialogue(QStringLiteral("Fichiers BMP|*.bmp")));
+                                                     propose, filtreDialogue(QStringLiteral("Fichiers BMP|*.bmp")),
+                                                     velmaro::Remplacement::SansDemander);
     if (cible.isEmpty())
         return;
     Sablier sablier(File1);

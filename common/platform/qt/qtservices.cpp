@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMimeData>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -111,8 +112,13 @@ int QtMessageBoxes::show(QWidget* proprietaire, const QString& texte, int style,
 
 std::optional<QFont> QtDialogs::chooseFont(QWidget* parent, const QFont& initiale)
 {
+    // The dialog lists installed families only: a name that the font database
+    // replaces by another ("MS Sans Serif" on Linux) would leave it on the
+    // first family of its list. It opens on the family really used.
+    QFont depart = initiale;
+    depart.setFamilies({QFontInfo(initiale).family()});
     bool ok = false;
-    const QFont police = QFontDialog::getFont(&ok, initiale, parent);
+    const QFont police = QFontDialog::getFont(&ok, depart, parent);
     if (!ok)
         return std::nullopt;
     return police;
@@ -124,9 +130,11 @@ QString QtDialogs::openFile(QWidget* parent, const QString& titre, const QString
 }
 
 QString QtDialogs::saveFile(QWidget* parent, const QString& titre, const QString& cheminPropose,
-                            const QString& filtre)
+                            const QString& filtre, Remplacement remplacement)
 {
-    return QFileDialog::getSaveFileName(parent, titre, cheminPropose, filtre);
+    const QFileDialog::Options options =
+        remplacement == Remplacement::SansDemander ? QFileDialog::DontConfirmOverwrite : QFileDialog::Options();
+    return QFileDialog::getSaveFileName(parent, titre, cheminPropose, filtre, nullptr, options);
 }
 
 QString QtProgramFolder::path() const

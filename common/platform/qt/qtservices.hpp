@@ -34,8 +34,8 @@ class QtDialogs : public Dialogs {
 public:
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initiale) override;
     QString openFile(QWidget* parent, const QString& titre, const QString& dossier, const QString& filtre) override;
-    QString saveFile(QWidget* parent, const QString& titre, const QString& cheminPropose,
-                     const QString& filtre) override;
+    QString saveFile(QWidget* parent, const QString& titre, const QString& cheminPropose, const QString& filtre,
+                     Remplacement remplacement) override;
 };
 
 class QtProgramFolder : public ProgramFolder {
