@@ -182,6 +182,7 @@ void FenPrin::creerControles()
         OptDefBtn[i]->setGeometry(twips(120, 240 + 300 * i, 2295, 195));
     }
     OptDefBtn[0]->setText(QStringLiteral("OK"));
+    OptDefBtn[0]->setAccessibleName(QStringLiteral("Bouton par défaut : OK"));
     OptDefBtn[0]->setChecked(true);
     OptDefBtn[1]->hide();
     OptDefBtn[2]->hide();
@@ -455,6 +456,8 @@ void FenPrin::synchroniserDefauts()
     for (int i = 0; i < 3; ++i) {
         QSignalBlocker bloque(OptDefBtn[i]);
         OptDefBtn[i]->setText(texte(o.legendes[i]));
+        // Told apart from the button sets' options of the same caption ("OK").
+        OptDefBtn[i]->setAccessibleName(QStringLiteral("Bouton par défaut : ") + OptDefBtn[i]->text());
         OptDefBtn[i]->setVisible(o.visible[i]);
         if (i == o.selection)
             OptDefBtn[i]->setChecked(true);
