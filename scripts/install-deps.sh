@@ -13,6 +13,7 @@ paquets=(
   dpkg-dev desktop-file-utils
   clang libclang-rt-dev
   libbenchmark-dev icoutils python3
+  openbox trayer at-spi2-core python3-pyatspi python3-dbusmock xdotool xclip x11-utils imagemagick
 )
 
 manquants=()
