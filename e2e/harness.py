@@ -26,7 +26,8 @@ PYTHON = "/usr/bin/python3"  # Debian's, where pyatspi and dbusmock live
 
 
 def attendre(condition, quoi, delai=DELAI, pas=0.05):
-    """Polls condition() until it gives something true; fails after delai seconds."""
+    """Polls condition() until it gives something true; fails after delai seconds
+    saying quoi (or what quoi() says then)."""
     fin = time.monotonic() + delai
     erreur = None
     while True:
@@ -37,6 +38,7 @@ def attendre(condition, quoi, delai=DELAI, pas=0.05):
         except Exception as e:  # an accessible object may vanish while it is read
             erreur = e
         if time.monotonic() > fin:
+            quoi = quoi() if callable(quoi) else quoi
             raise AssertionError(f"au bout de {delai:g} s : {quoi}" + (f" ({erreur!r})" if erreur else ""))
         time.sleep(pas)
 
