@@ -2,7 +2,7 @@
 
 One `Bureau` per test file (process): a private X server with a window
 manager, a session D-Bus with the accessibility bus, a private system bus
-with a mock login manager, a mock FileManager1, optionally a tray host, and
+with a mock login manager, a mock FileManager1 and session manager, optionally a tray host, and
 the programs copied from the build into a program folder whose path has a
 blank. Windows are found through AT-SPI by role and accessible name; raw
 input goes through xdotool, the clipboard through xclip.
@@ -234,7 +234,13 @@ class Bureau:
         self._lancer_service([PYTHON, "-m", "dbusmock", "org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
                               "org.freedesktop.FileManager1", "-l", self.journal_fichiers],
                              stdout=subprocess.DEVNULL, stderr=self._journal("filemanager"))
+        self.journal_session = os.path.join(self.dossier, "sessionmanager.log")
+        self._lancer_service([PYTHON, "-m", "dbusmock", "org.gnome.SessionManager", "/org/gnome/SessionManager",
+                              "org.gnome.SessionManager", "-l", self.journal_session],
+                             stdout=subprocess.DEVNULL, stderr=self._journal("sessionmanager"))
         self._mock(False, "org.freedesktop.login1", "/org/freedesktop/login1")
+        self._mock(True, "org.gnome.SessionManager", "/org/gnome/SessionManager").AddMethod(
+            "", "Logout", "u", "", "")
         self._mock(True, "org.freedesktop.FileManager1", "/org/freedesktop/FileManager1").AddMethod(
             "", "ShowItemProperties", "ass", "", "")
         self._installer()
@@ -292,6 +298,13 @@ class Bureau:
                 "name='org.freedesktop.DBus.Error.AccessDenied')") if refus else ""
         for methode in ("PowerOff", "Reboot"):
             mock.AddMethod("org.freedesktop.login1.Manager", methode, "b", "", code)
+
+    def appels_session(self):
+        """The session manager's log-out calls."""
+        if not os.path.exists(self.journal_session):
+            return []
+        with open(self.journal_session) as f:
+            return [l.split(None, 1)[1].strip() for l in f if "Logout" in l]
 
     def appels_gestionnaire_fichiers(self):
         if not os.path.exists(self.journal_fichiers):
