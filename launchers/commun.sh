@@ -127,7 +127,7 @@ ouvrir_fenetre() {
 repondre() {
   local sorte="$1" texte="$2" reponse
   if [ "$sorte" = insertion ]; then
-    texte="$texte puis appuyez sur Entrée (N pour abandonner)... "
+    texte="$texte puis appuyez sur Entrée (N pour abandonner) "
   else
     texte="$texte (O/N) "
   fi

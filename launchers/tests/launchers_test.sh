@@ -8,12 +8,13 @@ L="$(cd "$(dirname "$0")/.." && pwd)"
 t="$(mktemp -d)"
 i="$t/img"
 sous_dev="/dev/velmaro-essai-$$"
-boucle=""
+boucle="" fd0_absent=""
 nettoyer() {
   exec 7<&-
   [ -z "$boucle" ] || losetup -d "$boucle"
   # A launcher that wrongly created a file under /dev must not leave it there.
   [ ! -f "$sous_dev" ] || rm -f "$sous_dev"
+  [ -z "$fd0_absent" ] || [ ! -f /dev/fd0 ] || rm -f /dev/fd0
   rm -rf "$t"
 }
 trap nettoyer EXIT
@@ -129,11 +130,12 @@ format : dossier               |1|non|\$i/dossier|A: ($i/dossier) n'est ni une i
 copie : périphérique caractère |1|non|/dev/null|B: (/dev/null) n'est ni une image ni un lecteur|\$i/a.img|/dev/null|VELMARO_REPONSE=oui copy.pif a: b:
 format : rien créé sous /dev   |1|non|$sous_dev|A: ($sous_dev) n'est pas un lecteur de disquette + ~/.mtoolsrc|$sous_dev|\$i/b.img|VELMARO_REPONSE=oui format.pif a: /F:1440
 copie : rien créé sous /dev    |1|non|$sous_dev|B: ($sous_dev) n'est pas un lecteur de disquette|\$i/a.img|$sous_dev|VELMARO_REPONSE=oui copy.pif a: b: /V
-copie : /V et disque fautif    |1|remplace|\$i/b.img|la copie sur B: ($i/b.img) diffère de l'original|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui FAUTE_SI='*/.b.img.*' copy.pif a: b: /V
+copie : /V et disque fautif    |1|non|\$i/b.img|la copie sur B: ($i/b.img) diffère de l'original : l'image n'a pas été remplacée|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui FAUTE_SI='*/.b.img.*' copy.pif a: b: /V
 format : capacité inconnue     |2|non|\$i/a.img|Argument inconnu|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui format.pif a: /F:360
 copie : lecteur de trop        |2|non|\$i/b.img|Trop de lecteurs|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b: a:
 EOT
 if [ ! -e /dev/fd0 ]; then
+  fd0_absent=1
   jouer <<'EOT'
 format : A: sans entrée ni lecteur|1|non|/dev/fd0|A: (/dev/fd0) n'est pas un lecteur de disquette + drive a: file=|-|$i/b.img|VELMARO_REPONSE=oui format.pif a: /F:1440
 EOT
