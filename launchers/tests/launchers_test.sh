@@ -36,16 +36,17 @@ cat > "$t/bin/x-terminal-emulator" <<'EOS'
 shift
 printf '%b' "${SAISIE:-}" | "$@" >> "$ECRAN" 2>&1
 EOS
-cat > "$t/bin/dd" <<EOS
+export VRAI_DD="$(command -v dd)"
+cat > "$t/bin/dd" <<'EOS'
 #!/usr/bin/env bash
-$(command -v dd) "\$@"; code=\$?
-for a; do case "\$a" in of=*) sortie="\${a#of=}" ;; esac; done
-if [ -n "\${FAUTE_SI:-}" ] && [[ "\${sortie:-}" == \$FAUTE_SI ]]; then
-  f="\${FAUTE_DANS:-\$sortie}"
-  o=\$($(command -v dd) if="\$f" bs=1 skip=100 count=1 status=none | od -An -tu1)
-  printf "\\\\\$(printf %03o \$((255 - o)))" | $(command -v dd) of="\$f" bs=1 seek=100 conv=notrunc status=none
+"$VRAI_DD" "$@"; code=$?
+for a; do case "$a" in of=*) sortie="${a#of=}" ;; esac; done
+if [ -n "${FAUTE_SI:-}" ] && [[ "${sortie:-}" == $FAUTE_SI ]]; then
+  f="${FAUTE_DANS:-$sortie}"
+  o=$("$VRAI_DD" if="$f" bs=1 skip=100 count=1 status=none | od -An -tu1)
+  printf "\\$(printf %03o $((255 - o)))" | "$VRAI_DD" of="$f" bs=1 seek=100 conv=notrunc status=none
 fi
-exit \$code
+exit $code
 EOS
 chmod +x "$t/bin/"*
 export PATH="$t/bin:$PATH"
