@@ -9,7 +9,7 @@ paquets=(
   libgtest-dev libgmock-dev
   fonts-liberation fonts-comic-neue fonts-dejavu-core
   xvfb xauth dbus
-  mtools dosfstools mount
+  mtools dosfstools
   dpkg-dev desktop-file-utils
   clang libclang-rt-dev
   libbenchmark-dev icoutils python3
