@@ -69,7 +69,7 @@ preparer_dialogue() {
   if [ -n "${VELMARO_FENETRE:-}" ] && [ -f "$VELMARO_FENETRE" ] && [ -O "$VELMARO_FENETRE" ]; then
     mode_dialogue=fenetre
     printf 'debut %s\n' "$$" > "$VELMARO_FENETRE"
-    printf '%s\n\n' "$titre" >&2
+    printf '%s\n' "$titre" >&2
     return 0
   fi
   unset VELMARO_FENETRE
