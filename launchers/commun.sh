@@ -3,15 +3,16 @@
 # Sourced, never run on its own.
 
 a_effacer=()      # temporary files removed at exit
+disq_reel="" disq_sorte="" disq_taille=0 disq_provisoire=""  # set by verifier_disquette, provisoire_pour
 mode_dialogue=""  # reponse (VELMARO_REPONSE), terminal, fenetre (our own window)
 
 fin() {
   local code=$?
   [ ${#a_effacer[@]} -eq 0 ] || rm -f -- "${a_effacer[@]}"
   if [ "$mode_dialogue" = fenetre ]; then
+    printf '\nAppuyez sur Entrée pour fermer cette fenêtre.' >&2
     # The launcher outside the window waits for this line.
     printf 'fin %s\n' "$code" >> "$VELMARO_FENETRE"
-    printf '\nAppuyez sur Entrée pour fermer cette fenêtre.' >&2
     read -r _ || true
   fi
   exit "$code"
@@ -106,13 +107,11 @@ ouvrir_fenetre() {
     code=$?
     debut=$SECONDS
     while :; do
-      if grep -q '^fin ' "$etat"; then
-        return "$(sed -n 's/^fin //p' "$etat" | head -n 1)"
-      fi
       pid="$(sed -n 's/^debut //p' "$etat")"
-      if [ -n "$pid" ]; then
-        kill -0 "$pid" 2>/dev/null || return 1
-      elif [ "$code" != 0 ] || [ $((SECONDS - debut)) -ge 20 ]; then
+      if [ -n "$pid" ] && ! kill -0 "$pid" 2>/dev/null || grep -q '^fin ' "$etat"; then
+        code="$(sed -n 's/^fin //p' "$etat" | head -n 1)"
+        return "${code:-1}"
+      elif [ -z "$pid" ] && { [ "$code" != 0 ] || [ $((SECONDS - debut)) -ge 20 ]; }; then
         break
       fi
       sleep 0.2

@@ -34,9 +34,15 @@ cat > "$t/bin/x-terminal-emulator" <<'EOS'
 #!/usr/bin/env bash
 [ "$1" = -e ] || exit 64
 shift
+if [ -n "${SERVEUR:-}" ]; then
+  # Like the terminals that hand the window to a server and return at once.
+  setsid bash -c 'sleep 0.5; printf "%b" "${SAISIE:-}" | "$@" >> "$ECRAN" 2>&1' - "$@" </dev/null >/dev/null 2>&1 &
+  exit 0
+fi
 printf '%b' "${SAISIE:-}" | "$@" >> "$ECRAN" 2>&1
 EOS
-export VRAI_DD="$(command -v dd)"
+VRAI_DD="$(command -v dd)"
+export VRAI_DD
 cat > "$t/bin/dd" <<'EOS'
 #!/usr/bin/env bash
 "$VRAI_DD" "$@"; code=$?
@@ -110,6 +116,7 @@ jouer() {
 # and keeps the outcome; "no" and nobody to answer write nothing.
 jouer <<'EOT'
 fenêtre : copie sur un lecteur |0|remplace|$i/a.img|Insérez la disquette source dans A: + Insérez la disquette cible dans A: + Toutes les données de la disquette dans A: + seront perdues + (1,44 Mo) + identique + Copie de A: vers A: terminée. + Appuyez sur Entrée pour fermer|$i/a.img|$i/b.img|DISPLAY=:97 SAISIE='\n\no\n' copy.pif a: a: /V
+fenêtre d'un terminal serveur  |0|remplace|$i/b.img|seront perdues + Copie de A: vers B: terminée. + Appuyez sur Entrée|$i/a.img|$i/b.img|DISPLAY=:97 SERVEUR=1 SAISIE='\no\n' copy.pif a: b: /V
 fenêtre : copie refusée        |3|non|$i/b.img|Toutes les données de la disquette dans B: + Copie abandonnée + Appuyez sur Entrée|$i/a.img|$i/b.img|DISPLAY=:97 SAISIE='\nn\n' copy.pif a: b: /V
 fenêtre : copie sans réponse   |3|non|$i/b.img|seront perdues + Copie abandonnée|$i/a.img|$i/b.img|DISPLAY=:97 SAISIE='\n' copy.pif a: b:
 fenêtre : format               |0|remplace|$i/a.img|Insérez la disquette à formater dans A: + Toutes les données de la disquette dans A: + Formater en 720 Ko ? + Formatage de A: terminé (720 Ko).|$i/a.img|$i/b.img|DISPLAY=:97 SAISIE='\no\n' format.pif a: /F:720
