@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScrollBar>
 #include <QStringList>
 
 #include <cmath>
@@ -128,6 +129,11 @@ FenPrin::FenPrin(velmaro::Services& services, QWidget* parent) : QWidget(parent)
     };
     for (const auto& [controle, nom] : noms)
         controle->setAccessibleName(QString::fromUtf8(nom));
+    for (auto* liste : std::initializer_list<QAbstractScrollArea*>{Dir1, File1}) {
+        liste->verticalScrollBar()->setAccessibleName(QStringLiteral("Défilement vertical : ") + liste->accessibleName());
+        liste->horizontalScrollBar()->setAccessibleName(QStringLiteral("Défilement horizontal : ") +
+                                                        liste->accessibleName());
+    }
 
     const QList<QWidget*> tabulation = {Drive1,     Dir1,        File1,   CmdCOPIER, CmdCopFi,
                                         CmdCopNom,  CmdIcoBmp,   CmdPresPap, CmdGestFich, CmdApro,

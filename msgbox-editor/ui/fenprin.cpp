@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTimer>
@@ -348,6 +349,8 @@ void FenPrin::nommerPourLecteurDEcran()
     };
     for (const auto& [controle, nom] : noms)
         controle->setAccessibleName(QString::fromUtf8(nom));
+    TextMsg->verticalScrollBar()->setAccessibleName(QStringLiteral("Défilement du texte du message"));
+    TextMsgBox->verticalScrollBar()->setAccessibleName(QStringLiteral("Défilement du code"));
 }
 
 void FenPrin::connecter()
