@@ -13,6 +13,7 @@ paquets=(
   dpkg-dev desktop-file-utils
   clang libclang-rt-dev
   libbenchmark-dev icoutils python3
+  g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 
 manquants=()
