@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the suite's Windows side with mingw-w64 and Wine, without Windows:
-#  1. every source file with Windows-only code is compiled for Windows against
-#     Qt's headers, up to syntax: there are no Qt libraries for Windows here to
-#     link with, and Qt's Linux headers only stand in for the Windows ones, so
+#  1. every source file with Windows-only code, and every other source of the
+#     programs (not of their tests), is compiled for Windows against Qt's
+#     headers, up to syntax: there are no Qt libraries for Windows here to link
+#     with, and Qt's Linux headers only stand in for the Windows ones, so
 #     object code would prove nothing more. -fsyntax-only still checks every
 #     type, overload and Win32 signature;
 #  2. the standard-C++ cores and their tests are built as Windows programs
@@ -32,23 +33,35 @@ debut_prefixe=$SECONDS
 wineboot -i >/dev/null 2>&1 &
 prefixe=$!
 
-echo "== Windows 1/3 : compilation du code propre à Windows (syntaxe)"
+echo "== Windows 1/3 : compilation pour Windows du code des programmes (syntaxe)"
+etape=$SECONDS
 qt=$(pkg-config --variable=includedir Qt6Core 2>/dev/null || echo /usr/include/x86_64-linux-gnu/qt6)
 qt_inc=(-isystem "$qt")
-for m in QtCore QtGui QtWidgets QtDBus; do qt_inc+=(-isystem "$qt/$m"); done
-mapfile -t sources < <({ ls common/platform/win32/*.cpp
+for m in QtCore QtGui QtWidgets QtDBus QtSvg; do qt_inc+=(-isystem "$qt/$m"); done
+# The Windows-only files by name, then the programs' other sources: the
+# Linux-only ones (posix/) and the tests stay out.
+mapfile -t propres < <({ ls common/platform/win32/*.cpp
   grep -rl --include='*.cpp' --exclude-dir=build --exclude-dir=.git 'Q_OS_WIN' . | sed 's|^\./||'; } | sort -u)
-printf '  %s\n' "${sources[@]}"
+printf '  %s\n' "${propres[@]}"
+mapfile -t sources < <({ printf '%s\n' "${propres[@]}"
+  find . -name '*.cpp' -not -path './build*' -not -path './.git/*' -not -path '*/tests/*' \
+    -not -path '*/testing/*' -not -path '*/posix/*' -not -path './benchmarks/*' -not -path './fuzz/*' \
+    -not -path './windows/*' -not -path './e2e/*' -not -path './desktop/captures/*' | sed 's|^\./||'; } | sort -u)
+echo "  et ${#sources[@]} fichiers en tout"
 printf '%s\n' "${sources[@]}" | xargs -P "$jobs" -I{} \
   "$cxx" -std=c++20 -fsyntax-only -Wall -Wextra -Werror -I. "${qt_inc[@]}" {}
+echo "  ($((SECONDS - etape)) s)"
 
 echo "== Windows 2/3 : cœurs et tests construits pour Windows"
+etape=$SECONDS
 lanceur=()
 command -v ccache >/dev/null && lanceur=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S windows -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/windows/mingw.cmake" "${lanceur[@]}" >/dev/null
 cmake --build build/windows -j "$jobs"
+echo "  ($((SECONDS - etape)) s)"
 
 echo "== Windows 3/3 : tests sous Wine"
+etape=$SECONDS
 wait "$prefixe"
 wineserver -w
 echo "  préfixe Wine prêt en $((SECONDS - debut_prefixe)) s"
@@ -62,5 +75,6 @@ for t in build/windows/bin/*_tests.exe; do
     echec=1
   fi
 done
+echo "  ($((SECONDS - etape)) s)"
 echo "== Windows : $((SECONDS - debut)) s"
 exit "$echec"
