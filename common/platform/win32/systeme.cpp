@@ -3,6 +3,7 @@
 #include "common/core/chemin.hpp"
 
 #include <windows.h>
+#include <shellapi.h>
 
 namespace velmaro::win32 {
 
@@ -94,6 +95,55 @@ std::optional<ValeurRegistre> lireRegistre(std::uint32_t racine, std::string_vie
     if (r != ERROR_SUCCESS || taille > sizeof tampon)
         return std::nullopt;
     return ValeurRegistre{type, std::string(tampon, taille)};
+}
+
+std::wstring ligneDeCommande(const std::vector<std::string>& arguments)
+{
+    std::wstring ligne;
+    for (const std::string& argument : arguments) {
+        const std::wstring a = versUtf16(argument);
+        if (!ligne.empty())
+            ligne += L' ';
+        if (!a.empty() && a.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
+            ligne += a;
+            continue;
+        }
+        // Quoted: backslashes double only before a quote, the closing one included.
+        ligne += L'"';
+        std::size_t barres = 0;
+        for (const wchar_t c : a) {
+            if (c == L'\\') {
+                ++barres;
+                continue;
+            }
+            ligne.append(c == L'"' ? 2 * barres + 1 : barres, L'\\');
+            barres = 0;
+            ligne += c;
+        }
+        ligne.append(2 * barres, L'\\');
+        ligne += L'"';
+    }
+    return ligne;
+}
+
+std::optional<Echec> lancer(std::string_view fichier, const std::vector<std::string>& arguments)
+{
+    const std::wstring nom = versUtf16(fichier);
+    const std::wstring parametres = ligneDeCommande(arguments);
+    std::wstring dossier = nom;
+    const auto fin = dossier.find_last_of(L"\\/");
+    dossier = fin == std::wstring::npos ? std::wstring() : dossier.substr(0, fin == 2 && dossier[1] == L':' ? 3 : fin);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // The error comes back to the caller instead of a system dialog.
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpFile = nom.c_str();
+    info.lpParameters = parametres.empty() ? nullptr : parametres.c_str();
+    info.lpDirectory = dossier.empty() ? nullptr : dossier.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&info))
+        return echec(GetLastError());
+    return std::nullopt;
 }
 
 std::vector<std::string> nomsDeFichiers(std::string_view dossier)

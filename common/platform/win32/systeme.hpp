@@ -39,6 +39,15 @@ struct ValeurRegistre {
 // value is missing, can't be read or is larger than 1024 bytes.
 std::optional<ValeurRegistre> lireRegistre(std::uint32_t racine, std::string_view cle, std::string_view nom);
 
+// The command line that hands these arguments over unchanged to a program
+// that splits its line as the C run time and CommandLineToArgvW do.
+std::wstring ligneDeCommande(const std::vector<std::string>& arguments);
+
+// Starts a file as the shell opens it (programs, and files that stand for
+// one, such as a launcher file), in a normal window (SW_SHOWNORMAL), with
+// its folder as working folder, without waiting for it.
+std::optional<Echec> lancer(std::string_view fichier, const std::vector<std::string>& arguments);
+
 // The names of a folder's files: every entry that is not a folder and has no
 // hidden attribute, in the system's order; empty when the folder can't be read.
 std::vector<std::string> nomsDeFichiers(std::string_view dossier);
