@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 using namespace velmaro;
@@ -149,5 +150,52 @@ TEST(ProfilCommeLeSysteme, ChacunRelitLesFichiersDeLAutre)
         }
         // Line ends are the file's own: no "\r\r\n" from a text-mode write.
         EXPECT_EQ(lire(suite).find("\r\r"), std::string::npos) << c.nom;
+    }
+}
+
+TEST(ProfilCommeLeSysteme, UnFichierQueWindowsProtegeEstGarde)
+{
+    const std::string avant = "; à garder\r\n[MOTIF]\r\nRonds=Non\r\n";
+    enum class Etat { Normal, LectureSeule, Cache, OuvertSansPartage, OuvertEnPartage };
+    struct Cas {
+        const char* nom;
+        Etat etat;
+        std::optional<bool> ecrit; // nothing: either, as long as nothing is lost
+    } cas[] = {
+        {"fichier ordinaire", Etat::Normal, true},
+        {"attribut lecture seule", Etat::LectureSeule, false},
+        {"fichier caché", Etat::Cache, true},
+        {"ouvert ailleurs sans partage", Etat::OuvertSansPartage, false},
+        // Whether a file open elsewhere can be replaced depends on the
+        // Windows version and its file system.
+        {"ouvert ailleurs, suppression partagée", Etat::OuvertEnPartage, std::nullopt},
+    };
+    for (const auto& c : cas) {
+        DossierTemporaire d;
+        const auto ini = d.sous("Somnelle.ini");
+        ecrireFichier(ini, avant);
+        if (c.etat == Etat::LectureSeule)
+            SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY);
+        if (c.etat == Etat::Cache)
+            SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_HIDDEN);
+        const DWORD partage = c.etat == Etat::OuvertEnPartage ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
+                                                              : FILE_SHARE_READ;
+        HANDLE h = c.etat == Etat::OuvertSansPartage || c.etat == Etat::OuvertEnPartage
+                       ? CreateFileW(ini.c_str(), GENERIC_READ, partage, nullptr, OPEN_EXISTING, 0, nullptr)
+                       : INVALID_HANDLE_VALUE;
+        const bool ecrit = ecrireChainesProfil("MOTIF", {{"Ronds", "Oui"}, {"Noir", "Non"}}, ini);
+        if (c.ecrit) {
+            EXPECT_EQ(ecrit, *c.ecrit) << c.nom;
+        }
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+        EXPECT_EQ(lireSysteme("MOTIF", "Ronds", "Def", 80, ini), ecrit ? "Oui" : "Non") << c.nom;
+        if (!ecrit) {
+            EXPECT_EQ(lire(ini), avant) << c.nom;
+        }
+        int n = 0;
+        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(d.chemin()))
+            ++n;
+        EXPECT_EQ(n, 1) << c.nom << ": no temporary file left";
     }
 }

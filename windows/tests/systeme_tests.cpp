@@ -110,14 +110,38 @@ TEST(TempsDeFichier, EcritsEtRelusParLeSysteme)
         } else {
             ASSERT_TRUE(echec) << c.nom;
             EXPECT_EQ(echec->code, c.erreur) << c.nom;
-            // The system's own words, not a number.
-            EXPECT_EQ(echec->texte, win32::texteErreur(c.erreur)) << c.nom;
+            // The system's own words, not a number; the suite's own for the attribute.
+            EXPECT_EQ(echec->texte, c.etat == Etat::LectureSeule ? "Le fichier est en lecture seule"
+                                                                 : win32::texteErreur(c.erreur))
+                << c.nom;
             EXPECT_EQ(echec->texte.find("Erreur "), std::string::npos) << c.nom << ": " << echec->texte;
             if (c.etat != Etat::Absent) {
                 EXPECT_EQ(lireTemps(p), avant) << c.nom;
             }
         }
     }
+}
+
+TEST(TexteErreur, EnFrancaisQuandLeSystemeLeSait)
+{
+    // Wine carries French texts (its own wording); a Windows without them
+    // answers in its own language.
+    wchar_t* tampon = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, ERROR_FILE_NOT_FOUND, MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH),
+                                   reinterpret_cast<wchar_t*>(&tampon), 0, nullptr);
+    std::string francais = n ? win32::versUtf8(std::wstring(tampon, n)) : std::string();
+    LocalFree(tampon);
+    while (!francais.empty() && (francais.back() == '\n' || francais.back() == '\r'))
+        francais.pop_back();
+    const std::string introuvable = win32::texteErreur(ERROR_FILE_NOT_FOUND);
+    if (n) {
+        EXPECT_EQ(introuvable, francais);
+    }
+    EXPECT_FALSE(introuvable.empty());
+    EXPECT_EQ(introuvable.find('\n'), std::string::npos);
+    EXPECT_EQ(win32::texteErreur(0xDEADBEEF), "Erreur 3735928559");
 }
 
 TEST(Registre, ValeursLuesSousLeursRacines)

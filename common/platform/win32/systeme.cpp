@@ -30,13 +30,21 @@ std::string versUtf8(std::wstring_view utf16)
 
 std::string texteErreur(unsigned long code)
 {
-    wchar_t* tampon = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&tampon), 0, nullptr);
-    std::wstring texte = n ? std::wstring(tampon, n) : std::wstring();
-    if (tampon)
-        LocalFree(tampon);
+    // In French, as the suite's windows speak, where the system has the
+    // French texts; in the system's language otherwise.
+    std::wstring texte;
+    for (const DWORD langue : {DWORD{MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH)}, DWORD{0}}) {
+        wchar_t* tampon = nullptr;
+        const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                           FORMAT_MESSAGE_IGNORE_INSERTS,
+                                       nullptr, code, langue, reinterpret_cast<wchar_t*>(&tampon), 0, nullptr);
+        if (n)
+            texte.assign(tampon, n);
+        if (tampon)
+            LocalFree(tampon);
+        if (n)
+            break;
+    }
     while (!texte.empty() && (texte.back() == L'\r' || texte.back() == L'\n' || texte.back() == L' '))
         texte.pop_back();
     return texte.empty() ? "Erreur " + std::to_string(code) : versUtf8(texte);
@@ -62,7 +70,7 @@ std::optional<Echec> ecrireTempsFichier(std::string_view chemin, std::uint64_t c
     // Windows, also where the system would let an administrator through.
     const DWORD attributs = GetFileAttributesW(nom.c_str());
     if (attributs != INVALID_FILE_ATTRIBUTES && (attributs & FILE_ATTRIBUTE_READONLY))
-        return echec(ERROR_ACCESS_DENIED);
+        return Echec{ERROR_ACCESS_DENIED, "Le fichier est en lecture seule"};
     HANDLE h = CreateFileW(nom.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                            0, nullptr);
     if (h == INVALID_HANDLE_VALUE)

@@ -14,18 +14,20 @@ namespace velmaro::win32 {
 std::wstring versUtf16(std::string_view utf8);
 std::string versUtf8(std::wstring_view utf16);
 
-// A failed call: the system's error number and its text, in the user's language.
+// A failed call: the system's error number and its text.
 struct Echec {
     unsigned long code = 0;
     std::string texte;
 };
 
-// The system's text for an error number, without its line end.
+// The system's text for an error number, without its line end: in French
+// where the system has it, in the system's language otherwise.
 std::string texteErreur(unsigned long code);
 
 // Opens an existing file for writing (sharing reads and writes) and sets its
 // creation and last-write times, in 100 ns since 1601-01-01 UTC; a time of 0
-// and the last-access time are left as they are.
+// and the last-access time are left as they are. A file with the read-only
+// attribute is refused with "Le fichier est en lecture seule".
 std::optional<Echec> ecrireTempsFichier(std::string_view chemin, std::uint64_t creation, std::uint64_t ecriture);
 
 struct ValeurRegistre {
