@@ -77,6 +77,9 @@ TEST(TempsDeFichier, EcritsEtRelusParLeSysteme)
          ERROR_SHARING_VIOLATION},
         {"fichier absent", "absent.txt", Etat::Absent, avril2001, avril2001, ERROR_FILE_NOT_FOUND},
         {"dossier absent", "absent\\x.txt", Etat::Absent, avril2001, avril2001, ERROR_PATH_NOT_FOUND},
+        {"temps hors des temps de fichier", "d.txt", Etat::Normal, 1ULL << 63, avril2001, ERROR_INVALID_PARAMETER},
+        {"tous les bits: « ne plus mettre à jour »", "e.txt", Etat::Normal, avril2001, ~0ULL,
+         ERROR_INVALID_PARAMETER},
         {"un dossier", "dossier", Etat::Dossier, avril2001, avril2001, ERROR_ACCESS_DENIED},
     };
     const bool creation = creationGardee(d);
