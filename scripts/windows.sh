@@ -26,11 +26,11 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 nettoyer() {
   wineserver -k 2>/dev/null || true
-  rm -rf "$WINEPREFIX"
+  rm -rf "$WINEPREFIX" "${duree_prefixe:-}"
 }
 trap nettoyer EXIT
-debut_prefixe=$SECONDS
-wineboot -i >/dev/null 2>&1 &
+duree_prefixe=$(mktemp)
+( d=$SECONDS; wineboot -i >/dev/null 2>&1; wineserver -w; echo $((SECONDS - d)) >"$duree_prefixe" ) &
 prefixe=$!
 
 echo "== Windows 1/3 : compilation pour Windows du code des programmes (syntaxe)"
@@ -63,8 +63,7 @@ echo "  ($((SECONDS - etape)) s)"
 echo "== Windows 3/3 : tests sous Wine"
 etape=$SECONDS
 wait "$prefixe"
-wineserver -w
-echo "  préfixe Wine prêt en $((SECONDS - debut_prefixe)) s"
+echo "  préfixe Wine fait en $(cat "$duree_prefixe") s, pendant la compilation"
 echec=0
 for t in build/windows/bin/*_tests.exe; do
   if timeout 300 "$wine_cmd" "$t" --gtest_brief=1 >"$t.log" 2>&1; then
