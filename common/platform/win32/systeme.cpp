@@ -63,13 +63,13 @@ FILETIME versFileTime(std::uint64_t t)
 
 std::optional<Echec> ecrireTempsFichier(std::string_view chemin, std::uint64_t creation, std::uint64_t ecriture)
 {
-    // The wide call: the ANSI one would turn a name outside the code page
-    // into question marks and miss the file.
     // File times stop at 2^63; above, SetFileTime refuses them, or takes
     // all ones for "stop updating this time" and reports success.
     constexpr std::uint64_t limite = std::uint64_t{1} << 63;
     if (creation >= limite || ecriture >= limite)
         return echec(ERROR_INVALID_PARAMETER);
+    // The wide calls: the ANSI ones would turn a name outside the code page
+    // into question marks and miss the file.
     const std::wstring nom = versUtf16(chemin);
     // The read-only attribute refuses the write to everybody, as it does on
     // Windows, also where the system would let an administrator through.
