@@ -236,6 +236,11 @@ bool FichierProfil::enregistrer(const std::filesystem::path& fichier) const
     if (ancien.type() != std::filesystem::file_type::not_found) {
         if (ec || !std::filesystem::is_regular_file(ancien))
             return false;
+        // Without any write permission a file is read-only for everybody, an
+        // administrator included, as the read-only attribute is on Windows.
+        using std::filesystem::perms;
+        if ((ancien.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none)
+            return false;
         // Opened for writing without being changed: a read-only file refuses.
         std::fstream essai(cible, std::ios::in | std::ios::out | std::ios::binary);
         if (!essai)
