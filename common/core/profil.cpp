@@ -188,7 +188,8 @@ bool FichierProfil::ecrire(std::string_view section, std::string_view cle, std::
             break;
         const auto nom = nomCle(ligne);
         if (nom && memeNom(*nom, cle)) {
-            lignes_[i].texte = nouvelle;
+            // The key keeps the name it was written with, in its own case.
+            lignes_[i].texte = std::string(*nom) + "=" + std::string(valeur);
             return true;
         }
         if (!ligne.empty())
