@@ -4,7 +4,9 @@ files are stand-ins that write down their arguments: a real one would ask to
 write to a floppy."""
 
 import os
+import shutil
 import stat
+import subprocess
 
 from harness import CasBureau, actionner, attendre, principal, trouver
 
@@ -27,6 +29,8 @@ class Merlidan(CasBureau):
         journal = self.bureau.fichier("lanceurs.log")
         for nom in ("copy.pif", "format.pif"):
             chemin = os.path.join(self.bureau.programmes_dossier, nom)
+            shutil.copy2(chemin, chemin + ".vrai")
+            self.addCleanup(os.replace, chemin + ".vrai", chemin)
             with open(chemin, "w") as f:
                 f.write(ENREGISTREUR)
             os.chmod(chemin, stat.S_IRWXU)
@@ -41,6 +45,26 @@ class Merlidan(CasBureau):
                          lambda: f"{attendu!r} dans le journal, vu {open(journal).read()!r}")
                 for p in self.bureau.programmes:
                     p.arreter()
+
+    def test_format_asked_and_done_in_a_terminal_window(self):
+        """The real format.pif, started by Merlidan with no terminal: it opens a window
+        of its own, asks there, and formats the image named as drive A:."""
+        image = self.bureau.fichier("disquette a.img")
+        with open(os.path.join(self.bureau.env["HOME"], ".mtoolsrc"), "w") as f:
+            f.write(f'drive a: file="{image}"\n')
+        fenetre = self.bureau.lancer("merlidan").fenetre("Merlidan")
+        actionner(trouver(fenetre, None, "720 Ko"))
+        actionner(trouver(fenetre, "push button", "Formatage normal"))
+        terminal = attendre(lambda: self.bureau.xdotool("search", "--onlyvisible", "--class", "xterm").split(),
+                            "la fenêtre du formatage")[0]
+        self.bureau.xdotool("windowactivate", "--sync", terminal)
+        self.bureau.touches("Return", "o", "Return")
+        attendre(lambda: os.path.exists(image) and os.path.getsize(image) == 737280, "l'image formatée", delai=60)
+        r = subprocess.run(["minfo", "-i", image, "::"], capture_output=True, text=True, timeout=20)
+        self.assertIn("sectors per track: 9", r.stdout)
+        self.bureau.touches("Return")  # the result stays until the user closes the window
+        attendre(lambda: not subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "xterm"],
+                                            env=self.bureau.env, capture_output=True).stdout, "la fenêtre fermée")
 
 
 if __name__ == "__main__":

@@ -13,7 +13,8 @@ paquets=(
   dpkg-dev desktop-file-utils lintian man-db
   clang libclang-rt-dev
   libbenchmark-dev icoutils python3
-  openbox trayer at-spi2-core python3-pyatspi python3-dbusmock xdotool xclip x11-utils imagemagick
+  openbox trayer at-spi2-core python3-pyatspi python3-dbusmock xdotool xclip x11-utils imagemagick xterm
+  g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 
 manquants=()
