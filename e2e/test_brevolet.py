@@ -59,6 +59,15 @@ class Brevolet(CasBureau):
                 attendre(lambda: "_NET_WM_STATE_HIDDEN" in b.etat_x("Brevolet"), "Copier réduit la fenêtre")
                 self.brevolet.arreter()
 
+    def test_tab_enters_the_default_group_on_its_selected_option(self):
+        f = self.ouvrir()
+        for option in ("Oui/Non/Annuler", "Bouton par défaut : Annuler", "OK"):
+            self.bureau.clic(trouver(f, "radio button", option))
+        attendre(lambda: "focused" in etats(trouver(f, "radio button", "OK")), "le focus sur OK")
+        self.bureau.touches("Tab")
+        focus = lambda: [n.name for n in descendants(f) if "focused" in etats(n)]
+        attendre(lambda: focus() == ["Bouton par défaut : OK"], lambda: f"Tab vers le bouton par défaut, vu {focus()}")
+
     def test_preview_placed_and_closed_after_its_time(self):
         f = self.ouvrir()
         for boite, valeur in (("Temps d'affichage en secondes", "1.5"), ("Position X en pixels", "333"),
@@ -88,10 +97,11 @@ class Brevolet(CasBureau):
         """Where the window manager put the window's frame: the window's own corner less the frame."""
         b = self.bureau
         fenetre = b.xdotool("search", "--name", f"^{titre}$").split()[0]
-        lire = lambda *argv: subprocess.run([*argv, "-id", fenetre], env=b.env, capture_output=True, text=True,
-                                            timeout=20).stdout
-        coin = dict(l.strip().split(":") for l in lire("xwininfo").splitlines() if "Absolute upper-left" in l)
-        gauche, _, haut, _ = (int(x) for x in lire("xprop", "_NET_FRAME_EXTENTS").split("=")[-1].split(","))
+        # xwininfo, not xdotool: xdotool adds the frame's offset to a reparented window's place.
+        info = subprocess.run(["xwininfo", "-id", fenetre], env=b.env, capture_output=True, text=True,
+                              timeout=20).stdout
+        coin = dict(l.strip().split(":") for l in info.splitlines() if "Absolute upper-left" in l)
+        gauche, _, haut, _ = (int(x) for x in b.proprietes(fenetre, "_NET_FRAME_EXTENTS").split("=")[-1].split(","))
         return int(coin["Absolute upper-left X"]) - gauche, int(coin["Absolute upper-left Y"]) - haut
 
 if __name__ == "__main__":
