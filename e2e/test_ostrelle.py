@@ -124,6 +124,9 @@ class Ostrelle(CasBureau):
         self.montrer("petit.bmp")
         image = trouver(self.fenetre, "image", "Image")
         attendre(lambda: image.description == "petit.bmp" and "showing" in etats(image), "petit.bmp montrée")
+        e = image.queryComponent().getExtents(0)
+        attendre(lambda: b.pixel(e.x + e.width // 2, e.y + e.height // 2) == "#%02X%02X%02X" % BLEU,
+                 "le bleu de petit.bmp à l'écran")
         for bouton, cible, attendu in (("Copier nom", "UTF8_STRING", self.chemin("petit.bmp").encode()),
                                        ("Copier image", "image/png", (40, 20))):
             with self.subTest(bouton):
