@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -380,9 +381,25 @@ TEST(Principal, ProprietesDuFichierCourant)
     QApplication::processEvents();
 }
 
-// The real Qt dialog: its dates whole, its texts in French.
+// The real Qt dialog, as first opened on a desktop (no columns it saved
+// earlier): its dates whole, its texts in French.
 TEST(Principal, DialogueDeVerificationSurLeDossier)
 {
+    // The dialog writes its dates as the system's locale does: checked too,
+    // in a process of its own, under one with longer dates ("10 Apr 2001
+    // 19:32:24"), as on a desktop left in the C locale.
+    const char* enfant = "KALVENT_TEST_LOCALE_SYSTEME";
+    if (!qEnvironmentVariableIsSet(enfant)) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", "C.UTF-8");
+        env.insert(enfant, "1");
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Principal.DialogueDeVerificationSurLeDossier"});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 0) << p.readAll().toStdString();
+    }
     Dossier d{"a.txt"};
     QDir(d.dir.path()).mkdir("sous-dossier");
     Fenetre w(&d);
