@@ -335,11 +335,21 @@ TEST(NomsNatifs, OctetsQuiNeSontPasDuTexteGardesExactement)
         {"bytes that look like a kept byte's text", "\xED\xB3\xA9.bmp", "\\xED\\xB3\\xA9.bmp"},
     };
     QTemporaryDir dir;
+    // Qt can't remove them with their folder.
+    struct Effaces {
+        QList<QByteArray> chemins;
+        ~Effaces()
+        {
+            for (const QByteArray& c : chemins)
+                ::unlink(c.constData());
+        }
+    } effaces;
     for (const auto& c : cas) {
         const QByteArray chemin = QFile::encodeName(dir.path()) + '/' + c.octets;
         const int fd = ::open(chemin.constData(), O_WRONLY | O_CREAT, 0644);
         ASSERT_GE(fd, 0) << c.nom;
         ::close(fd);
+        effaces.chemins << chemin;
     }
     ListeFichiers l;
     l.setPath(dir.path());

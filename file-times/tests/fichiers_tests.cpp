@@ -66,6 +66,13 @@ QByteArray natif(const QTemporaryDir& dir, const QByteArray& nom)
     return QFile::encodeName(dir.path()) + '/' + nom;
 }
 
+// A file named by bytes; Qt can't remove it with its folder, this does.
+struct FichierBrut {
+    QByteArray chemin;
+    explicit FichierBrut(const QByteArray& c) : chemin(c) { ::close(::open(chemin.constData(), O_WRONLY | O_CREAT, 0644)); }
+    ~FichierBrut() { ::unlink(chemin.constData()); }
+};
+
 std::int64_t modificationBrute(const QByteArray& chemin)
 {
     struct stat etat {};
@@ -157,9 +164,7 @@ TEST(FileTimesReel, FenetreEcritLesFichiersSelectionnes)
         creerFichier(dir, nom);
     const QString protege = dir.filePath("c.txt");
     ASSERT_TRUE(QFile::setPermissions(protege, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    const int fd = ::open(natif(dir, nomBrut).constData(), O_WRONLY | O_CREAT, 0644);
-    ASSERT_GE(fd, 0);
-    ::close(fd);
+    const FichierBrut brut(natif(dir, nomBrut));
 
     FenetreReelle w(dir.path(), "10/04/01", "19:32:24");
     velmaro::testing::FakeServices& f = w.f;

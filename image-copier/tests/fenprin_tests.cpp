@@ -9,11 +9,13 @@
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <unistd.h>
 
 using namespace ostrelle;
 using namespace ostrelle::essais;
@@ -603,7 +605,10 @@ TEST_F(Fenetre, NamesThatAreNoUtf8AreOpenedAndCopied)
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.liste);
         const QByteArray contenu = lire(chemin(dossier, c.source));
-        ASSERT_EQ(::rename(QFile::encodeName(chemin(dossier, c.source)).constData(), (dossierNatif + c.octets).constData()), 0);
+        const QByteArray brut = dossierNatif + c.octets;
+        ASSERT_EQ(::rename(QFile::encodeName(chemin(dossier, c.source)).constData(), brut.constData()), 0);
+        // Qt can't remove it with its folder.
+        const auto effacer = qScopeGuard([&] { ::unlink(brut.constData()); });
         f->File1->actualiser();
         restaurer();
         services.messages.boites.clear();
