@@ -10,9 +10,10 @@ paquets=(
   fonts-liberation fonts-comic-neue fonts-dejavu-core
   xvfb xauth dbus
   mtools dosfstools
-  dpkg-dev desktop-file-utils
+  dpkg-dev desktop-file-utils lintian man-db
   clang libclang-rt-dev
   libbenchmark-dev icoutils python3
+  openbox trayer at-spi2-core python3-pyatspi python3-dbusmock xdotool xclip x11-utils imagemagick
 )
 
 manquants=()

@@ -17,3 +17,6 @@ ctest --preset asan --no-tests=error -j "$jobs"
 
 # A short fuzzing run of every parser, on the seeds and the kept regressions.
 bash scripts/fuzz.sh smoke
+
+# The Debian package, built as Debian builds its own and checked by lintian.
+bash scripts/paquet.sh

@@ -27,5 +27,6 @@ int main(int argc, char** argv)
     if (!somnelle::zoneNotificationPresente(services))
         return 1;
     somnelle::FenTray fenTray(services);
+    fenTray.module().iconesApresDemande = essai;
     return app.exec();
 }

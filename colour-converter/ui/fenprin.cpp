@@ -165,6 +165,15 @@ FenPrin::FenPrin(velmaro::Services& services, QWidget* parent)
     CmdGRIS = bouton(this, "CmdGRIS", QStringLiteral("Niveaux de gris"), twips(2700, 3720, 1935, 375));
     CmdApro = bouton(this, "CmdApro", QStringLiteral("A propos..."), twips(2700, 4080, 1935, 375));
 
+    // What a screen reader says: the sliders and pictures have no caption of their own.
+    ReglageR->setAccessibleName(QStringLiteral("Rouge"));
+    ReglageG->setAccessibleName(QStringLiteral("Vert"));
+    ReglageB->setAccessibleName(QStringLiteral("Bleu"));
+    Picture1->setAccessibleName(QStringLiteral("Couleur choisie"));
+    Picture2->setAccessibleName(QStringLiteral("Rouge seul"));
+    Picture3->setAccessibleName(QStringLiteral("Vert seul"));
+    Picture4->setAccessibleName(QStringLiteral("Bleu seul"));
+
     // Tab order of the controls that take the focus.
     QWidget* ordre[] = {Text1, Text2, Text3, Text4, CmdCopie, CmdCopiePic, CmdPresPap,
                         CmdGRIS, CmdApro, ReglageR, ReglageG, ReglageB};
@@ -242,6 +251,7 @@ void FenPrin::afficher()
     ecrire(Text3, a.text3);
     ecrire(Text4, a.text4);
     Picture1->setCouleur(a.picture1);
+    Picture1->setAccessibleDescription(QString::fromStdString(a.text4));
     Picture2->setCouleur(a.picture2);
     Picture3->setCouleur(a.picture3);
     Picture4->setCouleur(a.picture4);

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix (or unpacks the Debian package
 # with --deb) and checks the layout: every program and its launcher files in
-# one program folder, a command on the PATH for each, menu entries and icons,
-# and each installed program finding its launcher files.
+# one program folder, a command on the PATH for each, menu entries, icons and
+# manual pages, and each installed program finding its launcher files. The
+# package also has its programs stripped, a copyright file and a changelog of
+# its version.
 #   install_test.sh BUILD_DIR [--deb]
 set -uo pipefail
 construction="$(cd "$1" && pwd)"
@@ -25,6 +27,9 @@ if [ "$mode" = --deb ]; then
   verifier "dépendances installables" "apt-get install -s -qq '$paquet' >/dev/null 2>&1"
   dpkg-deb -x "$paquet" "$racine/arbre"
   prefixe="$racine/arbre/usr"
+  doc="$prefixe/share/doc/velmaro"
+  verifier "copyright lisible par machine" "head -n 1 '$doc/copyright' | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/'"
+  verifier "changelog de la version du paquet" "zcat '$doc/changelog.gz' | head -n 1 | grep -q '^velmaro ($(dpkg-deb -f "$paquet" Version)) '"
 else
   cmake --install "$construction" --prefix "$racine/usr" >/dev/null
   prefixe="$racine/usr"
@@ -41,6 +46,14 @@ for prog in brevolet tintara somnelle kalvent merlidan ostrelle clipbrd; do
     verifier "$prog : entrée valide" "desktop-file-validate '$entree'"
   fi
   verifier "$prog : icône" "[ -s '$prefixe/share/icons/hicolor/scalable/apps/velmaro-$prog.svg' ]"
+  # "man $prog" finds its page, which names it for whatis and reads without a warning.
+  page="$prefixe/share/man/man1/$prog.1.gz"
+  verifier "$prog : page de manuel" "[ \"\$(man -M '$prefixe/share/man' -w $prog)\" = '$page' ] &&
+    lexgrog '$page' | grep -q ': \"$prog - ' &&
+    [ -z \"\$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z '$page' 2>&1 >/dev/null)\" ]"
+  if [ "$mode" = --deb ]; then
+    verifier "$prog : sans informations de débogage" "! readelf -S '$dossier/$prog' | grep -q debug_info"
+  fi
 done
 # Each windowed program starts from its menu entry's command and keeps running.
 for prog in brevolet tintara kalvent merlidan ostrelle clipbrd; do

@@ -94,18 +94,24 @@ Feuille1::Feuille1(velmaro::Services& services, QWidget* parent)
     const struct {
         int gauche, hauteur;
         const char* bulle;
-    } options[3] = {{2940, 255, "Formatage disquette DD 720 Ko"},
-                    {3600, 195, "Formatage disquette HD 1,44 Mo"},
-                    {4320, 255, "Formatage disquette 2.88 Mo"}};
+        const char* nom; // what a screen reader says: the caption is hidden
+    } options[3] = {{2940, 255, "Formatage disquette DD 720 Ko", "720 Ko"},
+                    {3600, 195, "Formatage disquette HD 1,44 Mo", "1,44 Mo"},
+                    {4320, 255, "Formatage disquette 2.88 Mo", "2,88 Mo"}};
     for (int i = 0; i < 3; ++i) {
         Option1[i] = new QRadioButton(QStringLiteral("Option1"), this);
         Option1[i]->setGeometry(twips(options[i].gauche, 780, 195, options[i].hauteur));
         Option1[i]->setToolTip(QString::fromUtf8(options[i].bulle));
+        Option1[i]->setAccessibleName(QString::fromUtf8(options[i].nom));
     }
     Option1[1]->setChecked(true);
 
     CmdApro = bouton(QString(), imageApropos(twips(60, 2700, 4815, 615).size() - QSize(8, 8)),
                      twips(60, 2700, 4815, 615), 12, QStringLiteral("Infos..."));
+    // The picture buttons have no caption to read out.
+    CmdFormatNormal->setAccessibleName(QStringLiteral("Formatage normal"));
+    CmdFormatRapide->setAccessibleName(QStringLiteral("Formatage rapide"));
+    CmdApro->setAccessibleName(QStringLiteral("Infos..."));
 
     QWidget* ordre[] = {BoutonFocus, CmdAA,      CmdBB,      CmdAB,      CmdBA,   CmdFormatNormal, CmdFormatRapide,
                         CocheVerif,  CmdApro,    Option1[0], Option1[1], Option1[2], CocheSys};
@@ -118,10 +124,14 @@ Feuille1::Feuille1(velmaro::Services& services, QWidget* parent)
     connect(CmdBB, &QPushButton::clicked, this, &Feuille1::CmdBB_Click);
     connect(CmdFormatNormal, &QPushButton::clicked, this, &Feuille1::CmdFormatNormal_Click);
     connect(CmdFormatRapide, &QPushButton::clicked, this, &Feuille1::CmdFormatRapide_Click);
-    connect(CocheVerif, &QCheckBox::clicked, this, &Feuille1::CocheVerif_Click);
-    connect(CocheSys, &QCheckBox::clicked, this, &Feuille1::CocheSys_Click);
+    // Toggled, not clicked: a screen reader or the keyboard changes them without a click.
+    connect(CocheVerif, &QCheckBox::toggled, this, &Feuille1::CocheVerif_Click);
+    connect(CocheSys, &QCheckBox::toggled, this, &Feuille1::CocheSys_Click);
     for (int i = 0; i < 3; ++i)
-        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
+        connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool coche) {
+            if (coche)
+                Option1_Click(i);
+        });
     connect(CmdApro, &QPushButton::clicked, this, &Feuille1::CmdApro_Click);
 
     Form_Load();

@@ -100,6 +100,8 @@ void ModuleSomnelle::actionPuissance(ActionPuissance action)
             services.power.reboot();
         else
             services.launcher.start(fichierProgramme(demande.fichier.c_str()));
+        if (iconesApresDemande)
+            ajouterIcones();
     } catch (const velmaro::ErreurService& e) {
         // Without this the program would stay with no icon and no window.
         services.messages.show(nullptr,

@@ -46,6 +46,8 @@ public:
     std::optional<std::filesystem::path> dossierTemporaire;
     // Ends the process; the exit command calls it once the icons are gone.
     std::function<void()> terminer;
+    // A dry run brings nothing down: the icons come back once the request is made.
+    bool iconesApresDemande = false;
 
     // "Somnelle.ini" in the program folder when the program may write there,
     // else in the user's configuration folder.

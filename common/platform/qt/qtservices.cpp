@@ -163,13 +163,21 @@ bool QtTray::add(int id, const QIcon& icone, const QString& bulle, std::function
     auto* icon = new QSystemTrayIcon(icone);
     icon->setToolTip(bulle);
     QObject::connect(icon, &QSystemTrayIcon::activated, icon, [souris](QSystemTrayIcon::ActivationReason r) {
-        switch (r) {
-        case QSystemTrayIcon::Trigger: souris(513); break;
-        case QSystemTrayIcon::DoubleClick: souris(515); break;
-        case QSystemTrayIcon::Context: souris(516); souris(517); break;
-        case QSystemTrayIcon::MiddleClick: souris(519); break;
-        default: break;
-        }
+        // Handled once the activation has returned: what follows may run a menu
+        // and remove this very icon, and Qt would go on delivering the mouse
+        // event to the icon window it has just deleted.
+        QMetaObject::invokeMethod(
+            qApp,
+            [souris, r] {
+                switch (r) {
+                case QSystemTrayIcon::Trigger: souris(513); break;
+                case QSystemTrayIcon::DoubleClick: souris(515); break;
+                case QSystemTrayIcon::Context: souris(516); souris(517); break;
+                case QSystemTrayIcon::MiddleClick: souris(519); break;
+                default: break;
+                }
+            },
+            Qt::QueuedConnection);
     });
     icon->show();
     icones_.insert(id, icon);
