@@ -65,8 +65,9 @@ TEST(ListesLongues, FinsDeMotifEtExpressions)
             << c.nom << " / " << c.motifs;
 }
 
-// Files and folders in the order of the user's language (French here),
-// without regard to case, not in the order of character codes.
+// Files and folders in the order of the user's language (French here, and
+// French too for a system left in the C locale), without regard to case, not
+// in the order of character codes.
 TEST(ListesLongues, OrdreDeLaLangue)
 {
     QTemporaryDir dossier;
@@ -75,16 +76,22 @@ TEST(ListesLongues, OrdreDeLaLangue)
         creer(dossier, n + ".txt");
         QDir(dossier.path()).mkdir(n);
     }
-    ListeFichiers fichiers;
-    fichiers.setPath(dossier.path());
-    EXPECT_EQ(lignes(fichiers), (QStringList{"10.txt", "9.txt", "a.txt", "B.txt", "eta.txt", "Été.txt", "été.txt",
-                                             "ro.txt", "zebre.txt", "Zèbre.txt"}));
-    ListeDossiers dossiers;
-    dossiers.setPath(dossier.path());
-    QStringList sous;
-    for (int i = 0; i < dossiers.nombreSousDossiers(); ++i)
-        sous << QFileInfo(dossiers.sousDossier(i)).fileName();
-    EXPECT_EQ(sous, (QStringList{"10", "9", "a", "B", "eta", "Été", "été", "ro", "zebre", "Zèbre"}));
+    const QLocale avant;
+    for (const QLocale& locale : {avant, QLocale::c()}) {
+        SCOPED_TRACE(locale.name().toStdString());
+        QLocale::setDefault(locale);
+        ListeFichiers fichiers;
+        fichiers.setPath(dossier.path());
+        EXPECT_EQ(lignes(fichiers), (QStringList{"10.txt", "9.txt", "a.txt", "B.txt", "eta.txt", "Été.txt", "été.txt",
+                                                 "ro.txt", "zebre.txt", "Zèbre.txt"}));
+        ListeDossiers dossiers;
+        dossiers.setPath(dossier.path());
+        QStringList sous;
+        for (int i = 0; i < dossiers.nombreSousDossiers(); ++i)
+            sous << QFileInfo(dossiers.sousDossier(i)).fileName();
+        EXPECT_EQ(sous, (QStringList{"10", "9", "a", "B", "eta", "Été", "été", "ro", "zebre", "Zèbre"}));
+    }
+    QLocale::setDefault(avant);
 }
 
 TEST(ListesLongues, DefilementHorizontalJusquAuNomLePlusLarge)

@@ -40,7 +40,12 @@ bool avantSansCasse(const QString& a, const QString& b)
 // Each name's key is made once, not at every comparison.
 void trierSelonLaLangue(QStringList& noms)
 {
-    QCollator collation{QLocale()};
+    // A system left in the C locale names no language (and would order by
+    // character codes): the suite's own, French, orders the names then.
+    QLocale langue;
+    if (langue.language() == QLocale::C)
+        langue = QLocale(QLocale::French, QLocale::France);
+    QCollator collation{langue};
     collation.setCaseSensitivity(Qt::CaseInsensitive);
     struct Cle {
         QCollatorSortKey cle;
