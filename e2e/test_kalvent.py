@@ -49,7 +49,7 @@ class Kalvent(CasBureau):
 
     def test_dates_written_or_refused_as_the_file_system_allows(self):
         # What this file system keeps of the last second of 9999: its own limit, on ext4.
-        sonde = os.path.join(self.bureau.fichier("sonde"))
+        sonde = self.bureau.fichier("sonde")
         open(sonde, "w").close()
         os.utime(sonde, (0, FIN_9999))
         tenu = os.stat(sonde).st_mtime == FIN_9999
