@@ -8,6 +8,7 @@
 
 int main(int argc, char** argv)
 {
+    velmaro::preparerPlateforme(argc, argv);
     QApplication app(argc, argv);
     if (const auto fin = velmaro::demarrer(QStringLiteral("Presse-papiers"), QStringLiteral("clipbrd")))
         return *fin;

@@ -15,6 +15,7 @@ instead of a private X server, to watch them.
 import ctypes
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -119,18 +120,25 @@ class Programme:
         return [(f.getRoleName(), f.name) for f in self.app()]
 
     def arreter(self):
-        if self.vivant():
-            self.processus.terminate()
+        """Ends the program and whatever it started (its own process group)."""
+        for signal_ in (signal.SIGTERM, signal.SIGKILL):
+            try:
+                os.killpg(self.pid, signal_)
+            except ProcessLookupError:
+                pass
             try:
                 self.processus.wait(5)
+                return
             except subprocess.TimeoutExpired:
-                self.processus.kill()
-                self.processus.wait()
+                pass
+
+
+_demarre = False
 
 
 class Bureau:
     def __init__(self, plateau=None):
-        """plateau: None, or "xembed" to start an XEmbed tray host."""
+        """plateau: None, "xembed" for an XEmbed tray host, "sni" for a StatusNotifierItem watcher."""
         self.plateau = plateau
         self.processus = []
         self.programmes = []
@@ -138,6 +146,11 @@ class Bureau:
     # -- start and stop -------------------------------------------------------
 
     def __enter__(self):
+        # pyatspi keeps the first bus it was given: one desktop per process.
+        global _demarre
+        if _demarre:
+            raise RuntimeError("un seul bureau par processus : un fichier de tests par bureau")
+        _demarre = True
         try:
             self._demarrer()
         except BaseException:
@@ -227,6 +240,19 @@ class Bureau:
             )
             attendre(lambda: self.x11.proprietaire("_NET_SYSTEM_TRAY_S0"), "la zone de notification")
 
+        if self.plateau == "sni":
+            # The watcher of the StatusNotifierItem protocol; the test itself is the host that
+            # reads the items and clicks them (element_sni).
+            self.journal_sni = os.path.join(self.dossier, "sni.log")
+            self._lancer_service([PYTHON, "-m", "dbusmock", "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+                                  "org.kde.StatusNotifierWatcher", "-l", self.journal_sni],
+                                 stdout=subprocess.DEVNULL, stderr=self._journal("sni"))
+            observateur = self._mock(True, "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher")
+            observateur.AddProperties("org.kde.StatusNotifierWatcher", {
+                "IsStatusNotifierHostRegistered": True, "ProtocolVersion": 0,
+                "RegisteredStatusNotifierItems": __import__("dbus").Array([], signature="s")})
+            observateur.AddMethods("org.kde.StatusNotifierWatcher", [
+                ("RegisterStatusNotifierItem", "s", "", ""), ("RegisterStatusNotifierHost", "s", "", "")])
         self.journal_logind = os.path.join(self.dossier, "logind.log")
         self._lancer_service([PYTHON, "-m", "dbusmock", "--system", "--template", "logind",
                               "-l", self.journal_logind], stdout=subprocess.DEVNULL, stderr=self._journal("logind"))
@@ -306,6 +332,15 @@ class Bureau:
         with open(self.journal_session) as f:
             return [l.split(None, 1)[1].strip() for l in f if "Logout" in l]
 
+    def elements_sni(self):
+        """The StatusNotifierItems registered so far, in order, as D-Bus objects."""
+        import dbus
+
+        bus = dbus.bus.BusConnection(self.env["DBUS_SESSION_BUS_ADDRESS"])
+        with open(self.journal_sni) as f:
+            services = [l.split()[-1].strip('"') for l in f if "RegisterStatusNotifierItem" in l]
+        return [bus.get_object(s, "/StatusNotifierItem") for s in services if bus.name_has_owner(s)]
+
     def appels_gestionnaire_fichiers(self):
         if not os.path.exists(self.journal_fichiers):
             return []
@@ -351,11 +386,19 @@ class Bureau:
         subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], env=self.env, check=True,
                        timeout=DELAI)
 
+    def geometrie(self, fenetre):
+        """X, Y, WIDTH, HEIGHT of an X window."""
+        return {k: int(v) for k, v in (l.split("=") for l in self.xdotool(
+            "getwindowgeometry", "--shell", fenetre).split()) if k != "SCREEN"}
+
+    def proprietes(self, fenetre, *noms):
+        return subprocess.run(["xprop", "-id", str(fenetre), *noms], env=self.env, capture_output=True,
+                              text=True, timeout=DELAI).stdout
+
     def etat_x(self, titre):
         """The window manager's state words of a window found by its caption (_NET_WM_STATE_HIDDEN...)."""
         ids = self.xdotool("search", "--name", f"^{titre}$").split()
-        return " ".join(subprocess.run(["xprop", "-id", i, "_NET_WM_STATE"], env=self.env, capture_output=True,
-                                       text=True, timeout=DELAI).stdout for i in ids)
+        return " ".join(self.proprietes(i, "_NET_WM_STATE") for i in ids)
 
     def pixel(self, x, y):
         """The colour the screen shows at (x, y), as "#RRGGBB"."""

@@ -1,7 +1,7 @@
 """Every control a user can reach has a name a screen reader can say, distinct
 within its window (same role and name twice is a fault)."""
 
-from harness import CasBureau, arbre, descendants, etats, principal
+from harness import CasBureau, actionner, arbre, attendre, descendants, etats, principal, trouver
 
 # Program, caption of its main window.
 FENETRES = (
@@ -50,6 +50,21 @@ class Accessibilite(CasBureau):
                 fenetre = self.bureau.lancer(programme).fenetre(titre)
                 fautes = defauts(fenetre)
                 self.assertEqual(fautes, [], arbre(fenetre))
+
+    def test_about_boxes_open_and_close(self):
+        # Program, main window, its About button, the box's caption, the button that closes it.
+        for programme, titre, bouton, boite, fermer in (
+            ("tintara", "Tintara", "A propos...", "A propos...", "Salut !"),
+            ("merlidan", "Merlidan", "Infos...", "A propos de Merlidan", "OK"),
+        ):
+            with self.subTest(programme):
+                p = self.bureau.lancer(programme)
+                actionner(trouver(p.fenetre(titre), "push button", bouton))
+                apropos = p.fenetre(boite)
+                self.assertEqual(defauts(apropos), [], arbre(apropos))
+                actionner(trouver(apropos, "push button", fermer))
+                attendre(lambda: boite not in [n for _, n in p.fenetres()], f"« {boite} » fermée")
+                p.arreter()
 
 
 if __name__ == "__main__":

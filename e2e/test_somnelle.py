@@ -1,4 +1,4 @@
-"""Somnelle in a real tray host: the three icons and their tips, standby,
+"""Somnelle in a real tray host (XEmbed) and with a StatusNotifierItem watcher: the three icons and their tips, standby,
 each power action from a left press and from the right-button menus, recorded
 by the mock login and session managers, with the process alive afterwards; a
 refused request told and the icons back; the dry run; exit."""
@@ -20,40 +20,35 @@ ACTIONS = (
 )
 
 
-class Somnelle(CasBureau):
-    plateau = "xembed"
+class Somnelle:
+    """The tests, for each tray protocol that Qt speaks (the subclasses)."""
 
     def demarrer(self, *arguments):
         self.somnelle = self.bureau.lancer("somnelle", *arguments)
         return attendre(lambda: len(self.icones()) == 3 and self.icones(), "les trois icônes")
 
-    def icones(self):
-        """The icon windows in the tray, in the order they were added."""
-        b = self.bureau
-        ids = sorted(b.xdotool("search", "--onlyvisible", "--pid", self.somnelle.pid).split(), key=int)
-        return [i for i in ids if int(dict(l.split("=") for l in b.xdotool("getwindowgeometry", "--shell", i).split())
-                                       ["WIDTH"]) <= 48]
-
-    def centre(self, icone):
-        g = dict(l.split("=") for l in self.bureau.xdotool("getwindowgeometry", "--shell", icone).split())
-        return int(g["X"]) + int(g["WIDTH"]) // 2, int(g["Y"]) + int(g["HEIGHT"]) // 2
-
     def presser(self, icone, touche):
-        self.bureau.clic_a(*self.centre(icone), bouton=1 if touche is None else 3)
+        """A left press on the icon, or the menu key after a right press."""
+        self.cliquer(icone, touche is not None)
         if touche:
+            attendre(self.menu_ouvert, "le menu ouvert")
             self.bureau.touches(touche)
         # The crash this guards against came with the next mouse movement.
         for x, y in ((10, 10), (500, 300), (20, 700)):
             self.bureau.xdotool("mousemove", "--sync", x, y)
 
+    def menu_ouvert(self):
+        """A window of the program's on the screen that is not an icon: the menu."""
+        b = self.bureau
+        return any(b.geometrie(i)["WIDTH"] > 48
+                   for i in b.xdotool("search", "--onlyvisible", "--pid", self.somnelle.pid).split())
+
     def vivant(self):
         return self.somnelle.vivant() and self.somnelle.app() is not None
 
-    def test_tips_as_a_screen_reader_hears_them(self):
+    def test_tips(self):
         for icone, bulle in zip(self.demarrer(), BULLES):
-            self.bureau.xdotool("mousemove", "--sync", *self.centre(icone))
-            trouver(self.somnelle.app(), "tool tip", bulle)
-            self.bureau.xdotool("mousemove", "--sync", 10, 10)
+            self.assertEqual(self.bulle(icone), bulle)
 
     def test_power_actions_from_left_press_and_menus(self):
         b = self.bureau
@@ -100,6 +95,31 @@ class Somnelle(CasBureau):
         attendre(lambda: not self.somnelle.fenetres(), "la veille finie par un clic")
         self.presser(self.icones()[VEILLE], "x")
         attendre(lambda: self.somnelle.processus.poll() == 0, "la fin du programme")
+
+
+class SomnelleXEmbed(Somnelle, CasBureau):
+    plateau = "xembed"
+
+    def icones(self):
+        """The icon windows in the tray, in the order they were added."""
+        b = self.bureau
+        ids = sorted(b.xdotool("search", "--onlyvisible", "--pid", self.somnelle.pid).split(), key=int)
+        return [i for i in ids if b.geometrie(i)["WIDTH"] <= 48]
+
+    def cliquer(self, icone, droit):
+        g = self.bureau.geometrie(icone)
+        self.bureau.clic_a(g["X"] + g["WIDTH"] // 2, g["Y"] + g["HEIGHT"] // 2, 3 if droit else 1)
+
+    def bulle(self, icone):
+        """The tip as a screen reader hears it when the pointer rests on the icon."""
+        g = self.bureau.geometrie(icone)
+        self.bureau.xdotool("mousemove", "--sync", g["X"] + g["WIDTH"] // 2, g["Y"] + g["HEIGHT"] // 2)
+        infobulle = attendre(lambda: next((n for n in descendants(self.somnelle.app())
+                                           if n.getRoleName() == "tool tip"), None), "la bulle")
+        nom = infobulle.name
+        self.bureau.xdotool("mousemove", "--sync", 10, 10)
+        attendre(lambda: all(n.getRoleName() != "tool tip" for n in descendants(self.somnelle.app())), "bulle fermée")
+        return nom
 
 
 if __name__ == "__main__":

@@ -7,6 +7,7 @@
 
 int main(int argc, char** argv)
 {
+    velmaro::preparerPlateforme(argc, argv);
     QApplication app(argc, argv);
     if (const auto fin = velmaro::demarrer(QStringLiteral("Merlidan"), QStringLiteral("merlidan")))
         return *fin;

@@ -6,6 +6,7 @@
 
 int main(int argc, char** argv)
 {
+    velmaro::preparerPlateforme(argc, argv);
     QApplication app(argc, argv);
     if (const auto fin = velmaro::demarrer(QStringLiteral("Ostrelle"), QStringLiteral("ostrelle")))
         return *fin;

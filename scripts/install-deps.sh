@@ -14,6 +14,7 @@ paquets=(
   clang libclang-rt-dev
   libbenchmark-dev icoutils python3
   openbox trayer at-spi2-core python3-pyatspi python3-dbusmock xdotool xclip x11-utils imagemagick
+  g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 
 manquants=()

@@ -10,6 +10,7 @@ jobs="$(nproc)"
 cmake --preset default
 cmake --build --preset default -j "$jobs"
 ctest --preset default --no-tests=error -j "$jobs"
+bash scripts/windows.sh
 
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"

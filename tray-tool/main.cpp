@@ -9,6 +9,7 @@
 
 int main(int argc, char** argv)
 {
+    velmaro::preparerPlateforme(argc, argv);
     QApplication app(argc, argv);
     if (const auto fin = velmaro::demarrer(QStringLiteral("Somnelle"), QStringLiteral("somnelle")))
         return *fin;

@@ -82,9 +82,10 @@ std::string utf8VersAnsi(std::string_view utf8)
             ansi += static_cast<char>(c);
             continue;
         }
-        // Only the assigned characters of 0x80-0x9F have a byte of their own.
+        // The bytes 0x80-0x9F: the characters they stand for, and the five
+        // unassigned ones back to themselves, as Windows converts them.
         const auto trouve = std::find(haut.begin(), haut.end(), c);
-        ansi += (c > 0xFF && trouve != haut.end()) ? static_cast<char>(0x80 + (trouve - haut.begin())) : '?';
+        ansi += trouve != haut.end() ? static_cast<char>(0x80 + (trouve - haut.begin())) : '?';
     }
     return ansi;
 }

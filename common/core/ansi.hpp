@@ -14,7 +14,8 @@ void ajouterUtf8(std::string& s, char32_t c);
 std::string ansiVersUtf8(std::string_view ansi);
 
 // UTF-8 to code page 1252; a character the page lacks, or a byte that is not
-// valid UTF-8, becomes '?'.
+// valid UTF-8, becomes '?'. The five control characters above turn back into
+// their bytes, so that every byte goes both ways.
 std::string utf8VersAnsi(std::string_view utf8);
 
 } // namespace velmaro

@@ -5,7 +5,11 @@ namespace velmaro {
 std::string joindreChemin(const std::string& dossier, const std::string& nom, char separateur)
 {
     std::string resultat = dossier;
-    if (resultat.empty() || resultat.back() != separateur)
+    // Windows takes '/' for a separator too ("C:/" is a root); elsewhere a
+    // backslash is a character of a name.
+    const bool finit = !resultat.empty() &&
+                       (resultat.back() == separateur || (separateur == '\\' && resultat.back() == '/'));
+    if (!finit)
         resultat += separateur;
     resultat += nom;
     return resultat;

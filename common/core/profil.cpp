@@ -188,7 +188,8 @@ bool FichierProfil::ecrire(std::string_view section, std::string_view cle, std::
             break;
         const auto nom = nomCle(ligne);
         if (nom && memeNom(*nom, cle)) {
-            lignes_[i].texte = nouvelle;
+            // The key keeps the name it was written with, in its own case.
+            lignes_[i].texte = std::string(*nom) + "=" + std::string(valeur);
             return true;
         }
         if (!ligne.empty())
@@ -235,6 +236,11 @@ bool FichierProfil::enregistrer(const std::filesystem::path& fichier) const
     const auto ancien = std::filesystem::status(cible, ec);
     if (ancien.type() != std::filesystem::file_type::not_found) {
         if (ec || !std::filesystem::is_regular_file(ancien))
+            return false;
+        // Without any write permission a file is read-only for everybody, an
+        // administrator included, as the read-only attribute is on Windows.
+        using std::filesystem::perms;
+        if ((ancien.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none)
             return false;
         // Opened for writing without being changed: a read-only file refuses.
         std::fstream essai(cible, std::ios::in | std::ios::out | std::ios::binary);

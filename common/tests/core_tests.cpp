@@ -16,6 +16,8 @@ TEST(RegleDesChemins, UnSeparateurSeulementSiAbsent)
     } cas[] = {
         {"C:\\VB\\Outils", '\\', "C:\\VB\\Outils\\copy.pif"},
         {"C:\\", '\\', "C:\\copy.pif"},
+        {"C:/", '\\', "C:/copy.pif"},
+        {"/opt/a\\", '/', "/opt/a\\/copy.pif"},
         {"/opt/velmaro", '/', "/opt/velmaro/copy.pif"},
         {"/", '/', "/copy.pif"},
         {"/home/jo/mes programmes/", '/', "/home/jo/mes programmes/copy.pif"},
@@ -67,9 +69,9 @@ TEST(StyleVb, DecodeIconeBoutonsDefautEtModalite)
 
 TEST(TexteAnsi, OctetsNonAttribuesEtPointsHorsDuPlanDeBase)
 {
-    // Unassigned bytes keep their value, as the system converts them.
+    // Unassigned bytes keep their value both ways, as the system converts them.
     EXPECT_EQ(ansiVersUtf8("\x81\x8D"), "\xC2\x81\xC2\x8D");
-    EXPECT_EQ(utf8VersAnsi("\xC2\x81"), "?");
+    EXPECT_EQ(utf8VersAnsi("\xC2\x81\xC2\x8D\xC2\x80"), "\x81\x8D?");
     std::string emoji;
     ajouterUtf8(emoji, U'\U0001F600');
     EXPECT_EQ(emoji, "\xF0\x9F\x98\x80");

@@ -124,8 +124,8 @@ TEST_F(Profil, EcritureGardeLeResteDuFichier)
         std::string apres;
     } cas[] = {
         {"fichier absent créé", "", "MOTIF", "Ronds", "Oui", "[MOTIF]\r\nRonds=Oui\r\n"},
-        {"clé remplacée, casse de l'appel", "; mes réglages\r\n[motif]\r\nronds = Non\r\nNoir=Non\r\n", "MOTIF",
-         "Ronds", "Oui", "; mes réglages\r\n[motif]\r\nRonds=Oui\r\nNoir=Non\r\n"},
+        {"clé remplacée, son nom gardé", "; mes réglages\r\n[motif]\r\nronds = Non\r\nNoir=Non\r\n", "MOTIF",
+         "Ronds", "Oui", "; mes réglages\r\n[motif]\r\nronds=Oui\r\nNoir=Non\r\n"},
         {"clé ajoutée en fin de section, avant la ligne vide",
          "[MOTIF]\nRonds=Non\n\n[Autre]\nx=1\n", "MOTIF", "Noir", "Oui",
          "[MOTIF]\nRonds=Non\nNoir=Oui\n\n[Autre]\nx=1\n"},

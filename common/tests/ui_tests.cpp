@@ -1,6 +1,7 @@
 #include "common/platform/qt/qtservices.hpp"
 #include "common/testing/gtest_qt.hpp"
 #include "common/testing/fakes.hpp"
+#include "common/ui/demarrage.hpp"
 #include "common/ui/fenetre.hpp"
 #include "common/ui/icones.hpp"
 #include "common/ui/polices.hpp"
@@ -13,6 +14,8 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <map>
+#include <string>
 
 using namespace velmaro;
 
@@ -157,6 +160,32 @@ TEST(Lanceur, UnFichierAbsentEstSignale)
         FAIL() << "pas d'erreur";
     } catch (const ErreurService& e) {
         EXPECT_TRUE(e.texte().contains(QStringLiteral("/nulle/part/copy.pif")));
+    }
+}
+
+TEST(Plateforme, XWaylandQuandLesFenetresSePlacentElles)
+{
+    struct Cas {
+        const char* nom;
+        std::map<std::string, QString> env;
+        bool sansFenetre;
+        QString attendu;
+    } cas[] = {
+        {"X seul : choix de Qt", {{"DISPLAY", ":0"}}, false, {}},
+        {"Wayland et XWayland", {{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}}, false, "xcb"},
+        {"session Wayland et XWayland", {{"DISPLAY", ":1"}, {"XDG_SESSION_TYPE", "wayland"}}, false, "xcb"},
+        {"Wayland sans X : choix de Qt", {{"WAYLAND_DISPLAY", "wayland-0"}}, false, {}},
+        {"plateforme choisie gardée", {{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "w"}, {"QT_QPA_PLATFORM", "wayland"}},
+         false, {}},
+        {"--program-folder sans écran", {}, true, "offscreen"},
+        {"--program-folder avec X", {{"DISPLAY", ":0"}}, true, {}},
+    };
+    for (const Cas& c : cas) {
+        const auto lire = [&](const char* nom) {
+            const auto v = c.env.find(nom);
+            return v == c.env.end() ? QString() : v->second;
+        };
+        EXPECT_EQ(plateformeImposee(lire, c.sansFenetre), c.attendu) << c.nom;
     }
 }
 

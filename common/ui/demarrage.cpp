@@ -13,8 +13,10 @@
 #include <QTranslator>
 #include <QWidget>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 namespace velmaro {
@@ -101,6 +103,29 @@ private:
 };
 
 } // namespace
+
+QString plateformeImposee(const std::function<QString(const char*)>& lire, bool sansFenetre)
+{
+    if (!lire("QT_QPA_PLATFORM").isEmpty())
+        return {};
+    const bool x11 = !lire("DISPLAY").isEmpty();
+    const bool wayland = !lire("WAYLAND_DISPLAY").isEmpty() || lire("XDG_SESSION_TYPE") == QLatin1String("wayland");
+    if (sansFenetre && !x11 && !wayland)
+        return QStringLiteral("offscreen");
+    if (x11 && wayland)
+        return QStringLiteral("xcb");
+    return {};
+}
+
+void preparerPlateforme(int argc, char** argv)
+{
+    const bool sansFenetre =
+        std::any_of(argv, argv + argc, [](const char* a) { return std::strcmp(a, "--program-folder") == 0; });
+    const QString plateforme =
+        plateformeImposee([](const char* nom) { return qEnvironmentVariable(nom); }, sansFenetre);
+    if (!plateforme.isEmpty())
+        qputenv("QT_QPA_PLATFORM", plateforme.toLatin1());
+}
 
 void traduireQt()
 {

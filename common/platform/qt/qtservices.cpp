@@ -17,6 +17,9 @@
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
+#ifdef Q_OS_WIN
+#include "common/platform/win32/systeme.hpp"
+#endif
 
 namespace velmaro {
 
@@ -86,13 +89,30 @@ void QtLauncher::start(const QString& programme, const QStringList& arguments)
     const QString cible = equivalent(programme, args);
     QString executable = cible;
     if (!QFileInfo(cible).isAbsolute() && !cible.contains(QLatin1Char('/'))) {
+#ifdef Q_OS_WIN
+        // Windows looks beside the running program first: the suite's own
+        // clipbrd.exe is there, and no longer in the system's folders.
+        const QString voisin = QDir(QCoreApplication::applicationDirPath()).filePath(cible);
+        executable = QFileInfo::exists(voisin) ? voisin : QStandardPaths::findExecutable(cible);
+#else
         executable = QStandardPaths::findExecutable(cible);
+#endif
         if (executable.isEmpty())
             throw ErreurService(QStringLiteral("Fichier introuvable : %1").arg(programme));
     } else if (!QFileInfo::exists(cible)) {
         throw ErreurService(QStringLiteral("Fichier introuvable : %1").arg(QDir::toNativeSeparators(cible)));
     }
-    if (!QProcess::startDetached(executable, args, QFileInfo(executable).absolutePath()))
+#ifdef Q_OS_WIN
+    // Through the shell: it starts launcher files (.pif) as well as programs,
+    // where CreateProcess, which QProcess calls, starts programs only.
+    std::vector<std::string> liste;
+    for (const QString& a : args)
+        liste.push_back(a.toStdString());
+    const bool demarre = !win32::lancer(QDir::toNativeSeparators(executable).toStdString(), liste);
+#else
+    const bool demarre = QProcess::startDetached(executable, args, QFileInfo(executable).absolutePath());
+#endif
+    if (!demarre)
         throw ErreurService(QStringLiteral("Impossible de démarrer le programme : %1")
                                 .arg(QDir::toNativeSeparators(cible)));
 }

@@ -1,17 +1,16 @@
 #include "common/platform/dossiers.hpp"
 
-#include <QDirIterator>
+#include "common/platform/win32/systeme.hpp"
+
+#include <QDir>
 
 namespace velmaro {
 
 QStringList nomsDeFichiers(const QString& dossier)
 {
     QStringList noms;
-    QDirIterator entrees(dossier, QDir::Files);
-    while (entrees.hasNext()) {
-        entrees.next();
-        noms << entrees.fileName();
-    }
+    for (const std::string& nom : win32::nomsDeFichiers(QDir::toNativeSeparators(dossier).toStdString()))
+        noms << QString::fromStdString(nom);
     return noms;
 }
 

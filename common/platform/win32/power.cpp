@@ -1,5 +1,7 @@
 #include "common/platform/win32/win32services.hpp"
 
+#include "common/platform/win32/systeme.hpp"
+
 #include <windows.h>
 
 namespace velmaro {
@@ -22,24 +24,11 @@ void activerPrivilegeArret()
     CloseHandle(jeton);
 }
 
-QString texteErreur(DWORD code)
-{
-    wchar_t* tampon = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&tampon), 0, nullptr);
-    QString texte = n ? QString::fromWCharArray(tampon, static_cast<int>(n)).trimmed()
-                      : QStringLiteral("Erreur %1").arg(code);
-    if (tampon)
-        LocalFree(tampon);
-    return texte;
-}
-
 void sortirDeWindows(UINT drapeaux)
 {
     activerPrivilegeArret();
     if (!ExitWindowsEx(drapeaux, 0))
-        throw ErreurService(texteErreur(GetLastError()));
+        throw ErreurService(QString::fromStdString(win32::texteErreur(GetLastError())));
 }
 
 } // namespace
