@@ -367,8 +367,14 @@ class Bureau:
         self.clic_a(e.x + e.width // 2, e.y + e.height // 2, bouton)
 
     def clic_a(self, x, y, bouton=1):
-        self.xdotool("mousemove", "--sync", x, y)
+        self.pointer(x, y)
         self.xdotool("click", bouton)
+
+    def pointer(self, x, y):
+        """Moves the mouse pointer, and waits until the server has it there."""
+        ici = dict(mot.split(":") for mot in self.xdotool("getmouselocation").split())
+        if (int(ici["x"]), int(ici["y"])) != (x, y):  # --sync would wait for a move that never comes
+            self.xdotool("mousemove", "--sync", x, y)
 
     def majuscules(self, actif):
         self.x11.verrouiller_majuscules(actif)

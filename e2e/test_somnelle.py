@@ -35,7 +35,7 @@ class Somnelle:
             self.bureau.touches(touche)
         # The crash this guards against came with the next mouse movement.
         for x, y in ((10, 10), (500, 300), (20, 700)):
-            self.bureau.xdotool("mousemove", "--sync", x, y)
+            self.bureau.pointer(x, y)
 
     def menu_ouvert(self):
         """A window of the program's on the screen that is not an icon: the menu."""
@@ -113,11 +113,11 @@ class SomnelleXEmbed(Somnelle, CasBureau):
     def bulle(self, icone):
         """The tip as a screen reader hears it when the pointer rests on the icon."""
         g = self.bureau.geometrie(icone)
-        self.bureau.xdotool("mousemove", "--sync", g["X"] + g["WIDTH"] // 2, g["Y"] + g["HEIGHT"] // 2)
+        self.bureau.pointer(g["X"] + g["WIDTH"] // 2, g["Y"] + g["HEIGHT"] // 2)
         infobulle = attendre(lambda: next((n for n in descendants(self.somnelle.app())
                                            if n.getRoleName() == "tool tip"), None), "la bulle")
         nom = infobulle.name
-        self.bureau.xdotool("mousemove", "--sync", 10, 10)
+        self.bureau.pointer(10, 10)
         attendre(lambda: all(n.getRoleName() != "tool tip" for n in descendants(self.somnelle.app())), "bulle fermée")
         return nom
 

@@ -16,6 +16,8 @@ int main(int argc, char** argv)
     // Every file a test writes goes below a temporary folder.
     QTemporaryDir temp;
     setenv("TMPDIR", temp.path().toLocal8Bit().constData(), 1);
+    // Settings Qt keeps for itself (its file dialog's columns...) too, so that no run sees another's.
+    setenv("XDG_CONFIG_HOME", temp.path().toLocal8Bit().constData(), 1);
     QApplication app(argc, argv);
     velmaro::testing::preparerApplication(QStringLiteral("Tests"));
     return RUN_ALL_TESTS();

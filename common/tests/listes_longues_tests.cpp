@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -64,25 +65,33 @@ TEST(ListesLongues, FinsDeMotifEtExpressions)
             << c.nom << " / " << c.motifs;
 }
 
-TEST(ListesLongues, OrdreSansEgardALaCasse)
+// Files and folders in the order of the user's language (French here, and
+// French too for a system left in the C locale), without regard to case, not
+// in the order of character codes.
+TEST(ListesLongues, OrdreDeLaLangue)
 {
     QTemporaryDir dossier;
-    const QStringList noms = {
-        "b.txt",  "B.txt",   "a.txt",   "A.TXT",    "_x.txt",  "Zèbre.txt", "zebre.txt", "été.txt", "Été.txt",
-        "eta.txt", "Straße.txt", "STRASSE.txt", "strasse.txt", "ΣΟΦΙΑ.txt", "σοφια.txt", "10.txt", "9.txt",
-        "😀.txt", "ﬁn.txt", "fin.txt", "[a].txt", "~b.txt",
-    };
-    for (const QString& n : noms)
-        creer(dossier, n);
-    ListeFichiers liste;
-    liste.setPath(dossier.path());
-
-    QStringList attendus = noms;
-    std::sort(attendus.begin(), attendus.end(), [](const QString& a, const QString& b) {
-        const int c = QString::compare(a, b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
-    });
-    EXPECT_EQ(lignes(liste), attendus);
+    const QStringList noms = {"ro", "été", "Zèbre", "zebre", "eta", "Été", "a", "B", "10", "9"};
+    for (const QString& n : noms) {
+        creer(dossier, n + ".txt");
+        QDir(dossier.path()).mkdir(n);
+    }
+    const QLocale avant;
+    for (const QLocale& locale : {avant, QLocale::c()}) {
+        SCOPED_TRACE(locale.name().toStdString());
+        QLocale::setDefault(locale);
+        ListeFichiers fichiers;
+        fichiers.setPath(dossier.path());
+        EXPECT_EQ(lignes(fichiers), (QStringList{"10.txt", "9.txt", "a.txt", "B.txt", "eta.txt", "Été.txt", "été.txt",
+                                                 "ro.txt", "zebre.txt", "Zèbre.txt"}));
+        ListeDossiers dossiers;
+        dossiers.setPath(dossier.path());
+        QStringList sous;
+        for (int i = 0; i < dossiers.nombreSousDossiers(); ++i)
+            sous << QFileInfo(dossiers.sousDossier(i)).fileName();
+        EXPECT_EQ(sous, (QStringList{"10", "9", "a", "B", "eta", "Été", "été", "ro", "zebre", "Zèbre"}));
+    }
+    QLocale::setDefault(avant);
 }
 
 TEST(ListesLongues, DefilementHorizontalJusquAuNomLePlusLarge)

@@ -1,4 +1,5 @@
 #include "common/platform/erreur.hpp"
+#include "common/platform/nomsnatifs.hpp"
 #include "common/testing/gtest_qt.hpp"
 #include "common/ui/listes.hpp"
 
@@ -9,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace velmaro;
 
@@ -310,6 +314,54 @@ TEST(ListeFichiers, NomsInhabituelsRelusTelsQuels)
         const QString complet = l.cheminComplet(l.row(trouves.front()));
         EXPECT_EQ(complet, QDir::toNativeSeparators(dir.filePath(nom)));
         EXPECT_TRUE(QFileInfo(complet).isFile()) << nom;
+    }
+}
+
+// A name the system gives as bytes that are no UTF-8 (a disk of an older
+// system): listed readably, and its path leads back to it byte for byte.
+TEST(NomsNatifs, OctetsQuiNeSontPasDuTexteGardesExactement)
+{
+    struct Cas {
+        const char* nom;
+        QByteArray octets;
+        QString lisible;
+    } cas[] = {
+        {"Latin-1", "caf\xE9.bmp", "caf\\xE9.bmp"},
+        {"UTF-8", "caf\xC3\xA9 \xF0\x9F\x98\x80.bmp", "café 😀.bmp"},
+        {"surrogate encoded", "\xED\xA0\x80.bmp", "\\xED\\xA0\\x80.bmp"},
+        {"overlong", "\xC0\xAF.bmp", "\\xC0\\xAF.bmp"},
+        {"above U+10FFFF", "\xF4\x90\x80\x80.bmp", "\\xF4\\x90\\x80\\x80.bmp"},
+        {"cut short", "\xE2\x82.bmp", "\\xE2\\x82.bmp"},
+        {"bytes that look like a kept byte's text", "\xED\xB3\xA9.bmp", "\\xED\\xB3\\xA9.bmp"},
+    };
+    QTemporaryDir dir;
+    // Qt can't remove them with their folder.
+    struct Effaces {
+        QList<QByteArray> chemins;
+        ~Effaces()
+        {
+            for (const QByteArray& c : chemins)
+                ::unlink(c.constData());
+        }
+    } effaces;
+    for (const auto& c : cas) {
+        const QByteArray chemin = QFile::encodeName(dir.path()) + '/' + c.octets;
+        const int fd = ::open(chemin.constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0) << c.nom;
+        ::close(fd);
+        effaces.chemins << chemin;
+    }
+    ListeFichiers l;
+    l.setPath(dir.path());
+    ASSERT_EQ(l.nombre(), static_cast<int>(std::size(cas)));
+    for (const auto& c : cas) {
+        const auto trouves = l.findItems(c.lisible, Qt::MatchExactly);
+        ASSERT_EQ(trouves.size(), 1) << c.nom;
+        const QString complet = l.cheminComplet(l.row(trouves.front()));
+        EXPECT_EQ(versNomNatif(complet), QFile::encodeName(dir.path()) + '/' + c.octets) << c.nom;
+        EXPECT_TRUE(etatFichier(complet).ordinaire) << c.nom;
+        QFile f;
+        EXPECT_TRUE(ouvrirFichier(f, complet, QIODevice::ReadOnly)) << c.nom;
     }
 }
 

@@ -3,8 +3,10 @@
 #include "common/core/chemin.hpp"
 #include "common/platform/dossiers.hpp"
 #include "common/platform/erreur.hpp"
+#include "common/platform/nomsnatifs.hpp"
 
 #include <QApplication>
+#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -33,20 +35,28 @@ bool avantSansCasse(const QString& a, const QString& b)
     return c != 0 ? c < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
 }
 
-void trierSansCasse(QStringList& noms)
+// In the order of the user's language ("été" before "ro"), without regard to
+// case; names the language holds equal keep the order of their characters.
+// Each name's key is made once, not at every comparison.
+void trierSelonLaLangue(QStringList& noms)
 {
-    // The case-folded names are compared once folded: the same order as
-    // avantSansCasse, without folding every character at every comparison.
+    // A system left in the C locale names no language (and would order by
+    // character codes): the suite's own, French, orders the names then.
+    QLocale langue;
+    if (langue.language() == QLocale::C)
+        langue = QLocale(QLocale::French, QLocale::France);
+    QCollator collation{langue};
+    collation.setCaseSensitivity(Qt::CaseInsensitive);
     struct Cle {
-        QString pliee;
+        QCollatorSortKey cle;
         QString nom;
     };
     std::vector<Cle> cles;
     cles.reserve(static_cast<std::size_t>(noms.size()));
     for (QString& nom : noms)
-        cles.push_back({nom.toCaseFolded(), std::move(nom)});
+        cles.push_back({collation.sortKey(nomLisible(nom)), std::move(nom)});
     std::sort(cles.begin(), cles.end(), [](const Cle& a, const Cle& b) {
-        const int c = QString::compare(a.pliee, b.pliee, Qt::CaseSensitive);
+        const int c = a.cle.compare(b.cle);
         return c != 0 ? c < 0 : QString::compare(a.nom, b.nom, Qt::CaseSensitive) < 0;
     });
     for (std::size_t i = 0; i < cles.size(); ++i)
@@ -444,7 +454,7 @@ void ListeDossiers::remplir(const QString& normal, const QStringList& sousDossie
 
     sousDossiers_.clear();
     QStringList noms = sousDossiers;
-    trierSansCasse(noms);
+    trierSelonLaLangue(noms);
     for (const QString& nom : noms) {
         auto* item = new QListWidgetItem(ferme, nom, this);
         item->setData(roleNiveau, niveau);
@@ -512,13 +522,16 @@ void ListeFichiers::lire(const QString& normal)
         if (correspond(nom, compiles, tout))
             noms << std::move(nom);
     }
-    trierSansCasse(noms);
+    trierSelonLaLangue(noms);
 
     remplissage_ = true;
     chemin_ = QDir::toNativeSeparators(normal);
     clear();
-    noms_ = noms;
-    addItems(noms);
+    exacts_ = noms;
+    noms_.clear();
+    for (const QString& nom : noms)
+        noms_ << nomLisible(nom);
+    addItems(noms_);
     remplissage_ = false;
 }
 
@@ -536,8 +549,9 @@ bool ListeFichiers::estSelectionne(int i) const
 
 QString ListeFichiers::cheminComplet(int i) const
 {
-    return QString::fromStdString(
-        joindreChemin(chemin_.toStdString(), nom(i).toStdString(), QDir::separator().toLatin1()));
+    // Joined as the system's bytes: the name may hold bytes that are no text.
+    return depuisNomNatif(QByteArray::fromStdString(joindreChemin(
+        versNomNatif(chemin_).toStdString(), versNomNatif(exacts_.value(i)).toStdString(), QDir::separator().toLatin1())));
 }
 
 QStringList ListeFichiers::selection() const

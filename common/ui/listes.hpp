@@ -68,7 +68,7 @@ private:
 };
 
 // Folder list (DirListBox): the ancestors of the path from its root down to
-// the folder itself, then its subfolders. A double click (or Enter) on an
+// the folder itself, then its subfolders in the order of the user's language. A double click (or Enter) on an
 // entry opens that folder.
 class ListeDossiers : public QListWidget {
     Q_OBJECT
@@ -105,7 +105,10 @@ private:
 };
 
 // File list (FileListBox): the files of a folder that match the pattern
-// list, sorted without regard to case; hidden files left out.
+// list, in the order of the user's language without regard to case; hidden
+// files left out. Each entry keeps its name exactly as the system gave it
+// (see nomsnatifs.hpp): the list shows it readably, cheminComplet() gives
+// the exact path for the platform's calls.
 class ListeFichiers : public QListWidget {
     Q_OBJECT
 public:
@@ -122,13 +125,13 @@ public:
     // Single (default) or extended selection (Ctrl and Shift).
     void setSelectionEtendue(bool etendue);
 
-    // ListCount, List(i), Selected(i), ListIndex, FileName.
+    // ListCount, List(i), Selected(i), ListIndex, FileName; names as shown.
     int nombre() const { return count(); }
     QString nom(int i) const;
     bool estSelectionne(int i) const;
     int indexCourant() const { return currentRow(); }
     QString nomCourant() const { return nom(currentRow()); }
-    // The folder path joined with the entry's name by the path rule.
+    // The folder path joined with the entry's exact name by the path rule.
     QString cheminComplet(int i) const;
     // Names of the selected entries, in list order.
     QStringList selection() const;
@@ -144,7 +147,8 @@ signals:
 private:
     void lire(const QString& chemin);
     QString chemin_;
-    QStringList noms_; // the entries, in list order
+    QStringList noms_;   // the entries as shown, in list order
+    QStringList exacts_; // their names as the system gave them
     QString motifs_ = QStringLiteral("*.*");
     bool remplissage_ = false;
 };

@@ -224,6 +224,53 @@ void lireHeure(const Nombre* n, std::size_t combien, char meridien, DateHeure& d
     d.seconde = s;
 }
 
+// A day and a month without a year ("10/04", "10/04 19:32", "19:32 10/04",
+// "10 avr. 19:32"): the two numbers in the user's order, the current year.
+// A time takes two or three numbers joined by time separators, or one with
+// AM/PM. False when the numbers are not laid out that way.
+bool lireSansAnnee(const std::vector<Nombre>& nombres, char meridien, const ReglesDate& regles, DateHeure& d,
+                   const std::string& texte)
+{
+    const std::size_t n = nombres.size();
+    if (regles.anneeCourante == 0 || n < 2 || n > 5)
+        return false;
+    const std::size_t tailleHeure = n - 2;
+    if ((tailleHeure == 0 && meridien != 0) || (tailleHeure == 1 && meridien == 0))
+        return false;
+    auto jourMois = [&](std::size_t debut) {
+        const Nombre& a = nombres[debut];
+        const Nombre& b = nombres[debut + 1];
+        if (estSeparateurHeure(b.separateurAvant, regles) || (a.moisEnLettres && b.moisEnLettres) ||
+            (!a.moisEnLettres && a.chiffres > 2) || (!b.moisEnLettres && b.chiffres > 2))
+            return false;
+        const auto position = [&](Champ c) { return std::find(regles.ordre.begin(), regles.ordre.end(), c); };
+        const bool jourDAbord = a.moisEnLettres ? false : b.moisEnLettres || position(Champ::Jour) < position(Champ::Mois);
+        const int jour = jourDAbord ? a.valeur : b.valeur;
+        const int mois = jourDAbord ? b.valeur : a.valeur;
+        if (mois < 1 || mois > 12 || jour < 1 || jour > joursDansMois(regles.anneeCourante, mois))
+            illisible(texte);
+        d.annee = regles.anneeCourante;
+        d.mois = mois;
+        d.jour = jour;
+        return true;
+    };
+    auto heure = [&](std::size_t debut) {
+        for (std::size_t k = debut + 1; k < debut + tailleHeure; ++k)
+            if (!estSeparateurHeure(nombres[k].separateurAvant, regles))
+                return false;
+        if (tailleHeure > 0)
+            lireHeure(nombres.data() + debut, tailleHeure, meridien, d, texte);
+        return true;
+    };
+    // The date first, or the time first; they meet at a blank.
+    if ((tailleHeure == 0 || !estSeparateurHeure(nombres[2].separateurAvant, regles, false)) && jourMois(0) &&
+        heure(2))
+        return true;
+    d = DateHeure{};
+    return tailleHeure > 0 && !estSeparateurHeure(nombres[tailleHeure].separateurAvant, regles, false) &&
+           heure(0) && jourMois(tailleHeure);
+}
+
 } // namespace
 
 ErreurDate::ErreurDate(Genre genre, const std::string& texte) : std::runtime_error(texte), genre_(genre) {}
@@ -406,47 +453,57 @@ DateHeure lireDateHeure(const std::string& texte, const ReglesDate& regles)
         heureDabord(d);
         return d;
     };
-    switch (n) {
-    case 6:
-    case 5:
-    case 4: {
-        // A date of three numbers and a time of the rest, either way round;
-        // they meet at a blank, never at a time separator.
-        const std::size_t tailleHeure = n - 3;
-        if (tailleHeure == 1 && meridien == 0)
-            illisible(texte);
-        return lire(
-            [&](DateHeure& d) {
-                if (estSeparateurHeure(nombres[3].separateurAvant, regles, false))
-                    illisible(texte);
-                date(0, d);
-                lireHeure(nombres.data() + 3, tailleHeure, meridien, d, texte);
-            },
-            [&](DateHeure& d) {
-                if (tailleHeure == 1 || estSeparateurHeure(nombres[tailleHeure].separateurAvant, regles, false))
-                    illisible(texte);
-                lireHeure(nombres.data(), tailleHeure, meridien, d, texte);
-                date(tailleHeure, d);
-            });
-    }
-    case 3:
-        if (meridien != 0) {
+    auto lireAvecAnnee = [&]() -> DateHeure {
+        switch (n) {
+        case 6:
+        case 5:
+        case 4: {
+            // A date of three numbers and a time of the rest, either way round;
+            // they meet at a blank, never at a time separator.
+            const std::size_t tailleHeure = n - 3;
+            if (tailleHeure == 1 && meridien == 0)
+                illisible(texte);
+            return lire(
+                [&](DateHeure& d) {
+                    if (estSeparateurHeure(nombres[3].separateurAvant, regles, false))
+                        illisible(texte);
+                    date(0, d);
+                    lireHeure(nombres.data() + 3, tailleHeure, meridien, d, texte);
+                },
+                [&](DateHeure& d) {
+                    if (tailleHeure == 1 || estSeparateurHeure(nombres[tailleHeure].separateurAvant, regles, false))
+                        illisible(texte);
+                    lireHeure(nombres.data(), tailleHeure, meridien, d, texte);
+                    date(tailleHeure, d);
+                });
+        }
+        case 3:
+            if (meridien != 0) {
+                DateHeure d;
+                lireHeure(nombres.data(), 3, meridien, d, texte);
+                return d;
+            }
+            return lire([&](DateHeure& d) { date(0, d); },
+                        [&](DateHeure& d) { lireHeure(nombres.data(), 3, meridien, d, texte); });
+        case 2:
+        case 1: {
+            if (meridien == 0 && !heureDAbord)
+                illisible(texte);
             DateHeure d;
-            lireHeure(nombres.data(), 3, meridien, d, texte);
+            lireHeure(nombres.data(), n, meridien, d, texte);
             return d;
         }
-        return lire([&](DateHeure& d) { date(0, d); },
-                    [&](DateHeure& d) { lireHeure(nombres.data(), 3, meridien, d, texte); });
-    case 2:
-    case 1: {
-        if (meridien == 0 && !heureDAbord)
+        default:
             illisible(texte);
+        }
+    };
+    try {
+        return lireAvecAnnee();
+    } catch (const ErreurDate&) {
         DateHeure d;
-        lireHeure(nombres.data(), n, meridien, d, texte);
+        if (!lireSansAnnee(nombres, meridien, regles, d, texte))
+            throw;
         return d;
-    }
-    default:
-        illisible(texte);
     }
 }
 
@@ -481,7 +538,7 @@ FileTime LocalFileTimeToFileTime(FileTime local, const SystemTime& st, const Reg
 {
     const std::int64_t decalage = regles.decalage ? regles.decalage(st) : 0;
     const std::int64_t utc = static_cast<std::int64_t>(local) - decalage * static_cast<std::int64_t>(ticksParSeconde);
-    if (utc < 0)
+    if (utc <= 0)
         throw ErreurDate(ErreurDate::Genre::Avant1601, "Date antérieure à 1601");
     return static_cast<FileTime>(utc);
 }

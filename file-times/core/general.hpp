@@ -59,6 +59,9 @@ struct ReglesDate {
     std::vector<std::string> separateursHeure{":"};
     // Month names of the user's language (full and short forms), January first.
     std::array<std::vector<std::string>, 12> nomsMois;
+    // The year of a day and a month typed without one ("10/04 19:32"); 0
+    // refuses such a date.
+    int anneeCourante = 0;
     // Offset of local time from UTC, in seconds, in force at a local date and
     // time (7200 for a Paris summer date). Empty: local time is UTC.
     std::function<std::int64_t(const SystemTime& local)> decalage;
@@ -85,7 +88,8 @@ struct DateHeure {
 };
 
 // The date and time a text stands for: a date alone gives midnight, a time
-// alone 30 December 1899. Throws ErreurDate (Illisible).
+// alone 30 December 1899, a day and a month alone the current year. Throws
+// ErreurDate (Illisible).
 DateHeure lireDateHeure(const std::string& texte, const ReglesDate& regles);
 
 // Calendar record of a date and time, weekday filled, milliseconds 0.
@@ -95,7 +99,9 @@ SystemTime versSystemTime(const DateHeure& d);
 // for a date a file time can't hold, (Illisible) for impossible fields.
 FileTime SystemTimeToFileTime(const SystemTime& st);
 
-// Local file time to UTC with the offset in force at that local time.
+// Local file time to UTC with the offset in force at that local time. Throws
+// ErreurDate (Avant1601) for a time at or before 1 January 1601 00:00 UTC:
+// a file time of 0 means "leave unchanged" to the write.
 FileTime LocalFileTimeToFileTime(FileTime local, const SystemTime& st, const ReglesDate& regles);
 
 // The whole conversion of a "date time" text to the UTC file time.

@@ -86,13 +86,14 @@ TEST(DateVersFileTime, TextesRefuses)
         {"minute 60", "10/04/01 10:60:00", ErreurDate::Genre::Illisible},
         {"seconde 60", "10/04/01 10:00:60", ErreurDate::Genre::Illisible},
         {"trop de nombres", "10/04/01 10:00:00:00", ErreurDate::Genre::Illisible},
-        {"date incomplète", "10/04 10:00:00", ErreurDate::Genre::Illisible},
+        {"jour et mois sans année connue", "10/04 10:00:00", ErreurDate::Genre::Illisible},
         {"nombre démesuré", "10/04/01 10:00:0000000000001", ErreurDate::Genre::Illisible},
         {"année sur trois chiffres", "10/04/201 10:00", ErreurDate::Genre::Illisible},
         {"deux AM", "10/04/01 10:00 AM PM", ErreurDate::Genre::Illisible},
         {"13 PM", "10/04/01 13:00 PM", ErreurDate::Genre::Illisible},
         {"avant 1601", "31/12/1600 23:00:00", ErreurDate::Genre::Avant1601},
         {"1er janvier 1601 en UTC+1", "01/01/1601 00:30:00", ErreurDate::Genre::Avant1601},
+        {"file time 0, qui laisserait la date inchangée", "01/01/1601 01:00:00", ErreurDate::Genre::Avant1601},
     };
     const ReglesDate r = reglesParis();
     for (const auto& c : cas) {
@@ -101,6 +102,41 @@ TEST(DateVersFileTime, TextesRefuses)
             ADD_FAILURE() << c.nom << " accepté";
         } catch (const ErreurDate& e) {
             EXPECT_EQ(e.genre(), c.genre) << c.nom;
+        }
+    }
+}
+
+// A day and a month without a year fall in the current year.
+TEST(DateVersFileTime, JourEtMoisSansAnnee)
+{
+    struct Cas {
+        const char* nom;
+        OrdreDate ordre;
+        const char* texte;
+        DateHeure attendu; // annee 0: refused
+    } cas[] = {
+        {"avec l'heure", ordreFrancais, "10/04 19:32:24", {2026, 4, 10, 19, 32, 24}},
+        {"sans secondes", ordreFrancais, "10/04 19:32", {2026, 4, 10, 19, 32, 0}},
+        {"sans heure", ordreFrancais, "10/04", {2026, 4, 10, 0, 0, 0}},
+        {"heure d'abord", ordreFrancais, "19:32 10/04", {2026, 4, 10, 19, 32, 0}},
+        {"mois en lettres", ordreFrancais, "10 avril 19:32", {2026, 4, 10, 19, 32, 0}},
+        {"mois d'abord et PM", {Champ::Mois, Champ::Jour, Champ::Annee}, "4/10 7:32 PM", {2026, 4, 10, 19, 32, 0}},
+        {"année d'abord", {Champ::Annee, Champ::Mois, Champ::Jour}, "04-10 19:32", {2026, 4, 10, 19, 32, 0}},
+        {"31 avril", ordreFrancais, "31/04 10:00", {0}},
+        {"29 février d'une année non bissextile", ordreFrancais, "29/02 10:00", {0}},
+        {"mois et année", ordreFrancais, "04/2001 10:00", {0}},
+        {"heure d'un seul nombre", ordreFrancais, "10/04 19", {2019, 4, 10, 0, 0, 0}},
+        {"heure mal séparée", ordreFrancais, "10/04 19/32", {0}},
+    };
+    for (const auto& c : cas) {
+        ReglesDate r;
+        r.ordre = c.ordre;
+        r.anneeCourante = 2026;
+        r.nomsMois[3] = {"avril"};
+        try {
+            EXPECT_EQ(lireDateHeure(c.texte, r), c.attendu) << c.nom;
+        } catch (const ErreurDate&) {
+            EXPECT_EQ(c.attendu.annee, 0) << c.nom << " refusé";
         }
     }
 }

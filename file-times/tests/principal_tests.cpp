@@ -9,9 +9,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QStyle>
+#include <QTreeView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -226,7 +230,8 @@ TEST(Principal, ModifierEcritDansLOrdreDeLaListe)
     Dossier d{"a.txt", "b.txt", "c.txt", "d.txt"};
     Fenetre w(&d);
     Principal& p = w.p;
-    w.saisir("10/04/01", "19:32:24", "14/01/2026", "12:00");
+    // A day and month alone: the current year (2026 on the fake clock).
+    w.saisir("10/04/01", "19:32:24", "14/01", "12:00");
 
     // Before any click, the button does nothing.
     p.cmdModifier_Click();
@@ -298,6 +303,9 @@ TEST(Principal, TexteIllisibleNeModifieAucunFichier)
          "La date et l'heure de création sont vides."},
         {"avant 1601", "10/04/01", "10:00", "01/01/1500", "10:00",
          "La date de modification est antérieure à 1601 et ne peut pas être écrite : « 01/01/1500 »."},
+        // Paris was 9 min 21 s ahead of UTC then: the file time 0, which writes nothing.
+        {"le premier instant de 1601", "01/01/1601", "00:09:21", "10/04/01", "10:00",
+         "La date de création est antérieure à 1601 et ne peut pas être écrite : « 01/01/1601 »."},
     };
     for (const auto& c : cas) {
         Dossier d{"a.txt", "b.txt"};
@@ -373,13 +381,35 @@ TEST(Principal, ProprietesDuFichierCourant)
     QApplication::processEvents();
 }
 
+// The real Qt dialog, as first opened on a desktop (no columns it saved
+// earlier): its dates whole, its texts in French.
 TEST(Principal, DialogueDeVerificationSurLeDossier)
 {
+    // The dialog writes its dates as the system's locale does: checked too,
+    // in a process of its own, under one with longer dates ("10 Apr 2001
+    // 19:32:24"), as on a desktop left in the C locale.
+    const char* enfant = "KALVENT_TEST_LOCALE_SYSTEME";
+    if (!qEnvironmentVariableIsSet(enfant)) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", "C.UTF-8");
+        env.insert(enfant, "1");
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Principal.DialogueDeVerificationSurLeDossier"});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 0) << p.readAll().toStdString();
+    }
     Dossier d{"a.txt"};
+    QDir(d.dir.path()).mkdir("sous-dossier");
     Fenetre w(&d);
     QString titre, dossier;
-    QStringList textes; // of its buttons and labels
+    QStringList textes; // of its buttons, labels and cells
     QFileDialog::ViewMode vue = QFileDialog::List;
+    struct Colonne {
+        QString texte;
+        int largeurTexte = 0, largeur = 0, fin = 0, visible = 0;
+    } date;
     QTimer::singleShot(0, [&] {
         auto* dialogue = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialogue)
@@ -391,16 +421,47 @@ TEST(Principal, DialogueDeVerificationSurLeDossier)
             textes << b->text();
         for (const QLabel* l : dialogue->findChildren<QLabel*>())
             textes << l->text();
+        // The folder is read by another thread: wait for both rows and their dates.
+        auto* arbre = dialogue->findChild<QTreeView*>("treeView");
+        if (!arbre)
+            return dialogue->reject();
+        QAbstractItemModel* modele = arbre->model();
+        auto lignes = [&] {
+            QStringList cellules;
+            for (int r = 0; r < modele->rowCount(arbre->rootIndex()); ++r)
+                for (int c = 0; c < 4; ++c)
+                    cellules << modele->index(r, c, arbre->rootIndex()).data().toString();
+            return cellules;
+        };
+        // Every row's name and date there (a folder has no size).
+        QTest::qWaitFor([&] {
+            const QStringList c = lignes();
+            return c.size() == 8 && !c[0].isEmpty() && !c[3].isEmpty() && !c[4].isEmpty() && !c[7].isEmpty();
+        }, 5000);
+        textes << lignes();
+        const int margeTexte = 2 * (arbre->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, arbre) + 1);
+        date.texte = modele->index(0, 3, arbre->rootIndex()).data().toString();
+        date.largeurTexte = arbre->fontMetrics().horizontalAdvance(date.texte) + margeTexte;
+        date.largeur = arbre->columnWidth(3);
+        date.fin = arbre->header()->sectionViewportPosition(3) + date.largeur;
+        date.visible = arbre->viewport()->width();
         dialogue->reject();
     });
     QTest::mouseClick(w.p.CmdExplorer, Qt::LeftButton);
     EXPECT_EQ(titre, "Vérification des modifications");
     EXPECT_EQ(dossier, QDir(d.dir.path()).absolutePath());
     EXPECT_EQ(vue, QFileDialog::Detail);
-    // Qt's own texts in French, as the rest of the program.
-    EXPECT_TRUE(textes.contains("Annuler")) << textes.join(" | ").toStdString();
-    EXPECT_TRUE(textes.contains("&Nom de fichier :")) << textes.join(" | ").toStdString();
     EXPECT_EQ(w.p.focusWidget(), w.p.BoutonFocus);
+    // Qt's own texts in French, as the rest of the program.
+    const std::string tout = textes.join(" | ").toStdString();
+    EXPECT_TRUE(textes.contains("Annuler")) << tout;
+    EXPECT_TRUE(textes.contains("&Nom de fichier :")) << tout;
+    EXPECT_TRUE(textes.contains("Dossier")) << tout;
+    EXPECT_FALSE(textes.contains("Folder")) << tout;
+    // The whole date and time, within the column and the visible list.
+    EXPECT_TRUE(date.texte.contains(QString::number(QDate::currentDate().year()))) << date.texte;
+    EXPECT_GE(date.largeur, date.largeurTexte) << date.texte;
+    EXPECT_LE(date.fin, date.visible);
 }
 
 TEST(Principal, LecteurIllisibleReessayerPuisAnnuler)

@@ -248,7 +248,7 @@ TEST(Robustesse, DossierDisparuApresLaLecture)
     QTemporaryDir dir;
     const QString dossier = dir.filePath("parti");
     QDir().mkdir(dossier);
-    for (const char* nom : {"0.txt", "<b>gras.txt"})
+    for (const char* nom : {"0.txt", "z<b>gras.txt"})
         creer(dossier + "/" + nom);
     Fenetre w(dossier, true);
     w.f.fileTimes.feuilleSysteme = false;
@@ -271,7 +271,7 @@ TEST(Robustesse, DossierDisparuApresLaLecture)
         EXPECT_NE(etiquette->textFormat(), Qt::RichText);
     const auto etiquettes = proprietes->findChildren<QLabel*>();
     EXPECT_TRUE(std::any_of(etiquettes.begin(), etiquettes.end(), [](QLabel* l) {
-        return l->text() == "<b>gras.txt" && l->textFormat() == Qt::PlainText;
+        return l->text() == "z<b>gras.txt" && l->textFormat() == Qt::PlainText;
     }));
     proprietes->close();
 

@@ -1,5 +1,6 @@
 #include "file-times/ui/fenproprietes.hpp"
 
+#include "common/platform/nomsnatifs.hpp"
 #include "file-times/ui/regional.hpp"
 
 #include <QDialogButtonBox>
@@ -26,8 +27,11 @@ QString texteMoment(const QDateTime& moment)
 
 FenProprietes::FenProprietes(const QString& chemin, QWidget* parent) : QDialog(parent)
 {
+    // The name and folder from the path itself, the rest from the system by the exact name.
     const QFileInfo info(chemin);
-    setWindowTitle(QStringLiteral("Propriétés de %1").arg(info.fileName()));
+    const velmaro::EtatFichier etat = velmaro::etatFichier(chemin);
+    const QString nom = velmaro::nomLisible(info.fileName());
+    setWindowTitle(QStringLiteral("Propriétés de %1").arg(nom));
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto* formulaire = new QFormLayout;
@@ -40,15 +44,15 @@ FenProprietes::FenProprietes(const QString& chemin, QWidget* parent) : QDialog(p
         valeurs_ << etiquette;
     };
     const QLocale locale;
-    ligne(QStringLiteral("Nom :"), info.fileName());
-    ligne(QStringLiteral("Dossier :"), QDir::toNativeSeparators(info.absolutePath()));
+    ligne(QStringLiteral("Nom :"), nom);
+    ligne(QStringLiteral("Dossier :"), velmaro::nomLisible(QDir::toNativeSeparators(info.absolutePath())));
     ligne(QStringLiteral("Taille :"),
-          !info.exists()         ? QStringLiteral("fichier introuvable")
-          : info.size() < 2 ? QStringLiteral("%1 octet").arg(info.size())
-                            : QStringLiteral("%1 octets").arg(locale.toString(info.size())));
-    ligne(QStringLiteral("Créé le :"), texteMoment(info.birthTime()));
-    ligne(QStringLiteral("Modifié le :"), texteMoment(info.lastModified()));
-    ligne(QStringLiteral("Dernier accès le :"), texteMoment(info.lastRead()));
+          !etat.existe      ? QStringLiteral("fichier introuvable")
+          : etat.taille < 2 ? QStringLiteral("%1 octet").arg(etat.taille)
+                            : QStringLiteral("%1 octets").arg(locale.toString(etat.taille)));
+    ligne(QStringLiteral("Créé le :"), texteMoment(etat.creation));
+    ligne(QStringLiteral("Modifié le :"), texteMoment(etat.modification));
+    ligne(QStringLiteral("Dernier accès le :"), texteMoment(etat.acces));
 
     auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);

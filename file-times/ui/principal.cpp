@@ -1,5 +1,6 @@
 #include "file-times/ui/principal.hpp"
 
+#include "common/platform/nomsnatifs.hpp"
 #include "common/ui/icones.hpp"
 #include "common/ui/fenetre.hpp"
 #include "common/ui/listes.hpp"
@@ -11,6 +12,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QHeaderView>
+#include <QStyle>
+#include <QTreeView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,6 +66,19 @@ QString citer(const QString& texte)
         cite += QStringLiteral("…");
     }
     return cite;
+}
+
+// The range a file system holds, in the user's formats as in the boxes.
+QString texteLimites(const velmaro::ErreurLimites& e)
+{
+    if (!e.debut().isValid() || !e.fin().isValid())
+        return e.texte();
+    const QLocale locale;
+    auto moment = [&](const QDateTime& utc) {
+        const QDateTime local = utc.toLocalTime();
+        return texteDateCourte(locale, local.date()) + QLatin1Char(' ') + texteHeureLongue(locale, local.time());
+    };
+    return QStringLiteral("%1 (du %2 au %3)").arg(e.texte(), moment(e.debut()), moment(e.fin()));
 }
 
 // The files named in one failure message; the others are counted.
@@ -149,6 +167,27 @@ Principal::Principal(velmaro::Services& services, QWidget* parent)
     List1->setFont(verdana);
     BoutonFocus = velmaro::creerBoutonFocus(this, 120, 4080, 1695, 315);
     BoutonFocus->setFont(velmaro::policeParDefaut());
+
+    // What a screen reader says for each control that has no caption; the
+    // tooltips stay as they are.
+    const std::pair<QWidget*, const char*> noms[] = {
+        {txtDateCreation, "Date de création"},
+        {txtHeureCreation, "Heure de création"},
+        {txtDateEcriture, "Date de modification"},
+        {txtHeureEcriture, "Heure de modification"},
+        {CmdPareil, "Même date et heure"},
+        {CmdProprietes, "Propriétés"},
+        {CmdExplorer, "Vérification des modifications"},
+        {cmdQuitter, "Quitter"},
+        {CmdAide, "Aide"},
+        {cmdModifier, "Modifier"},
+        {Fichier1, "Fichiers"},
+        {Répertoire1, "Dossiers"},
+        {Lecteur1, "Lecteurs"},
+        {List1, "Fichiers sélectionnés"},
+    };
+    for (const auto& [controle, nom] : noms)
+        controle->setAccessibleName(QString::fromUtf8(nom));
 
     // Tab order by tab index; the frame and labels take no focus.
     QWidget* ordre[] = {BoutonFocus,      txtDateCreation,  cmdQuitter,    CmdPareil,   cmdModifier,
@@ -252,6 +291,28 @@ void Principal::CmdProprietes_Click()
     fenetre->show();
 }
 
+namespace {
+
+// The kinds of entries in French, where Qt's own texts have none ("Folder");
+// a file's kind is the system's description of its type, already translated.
+class TypesEnFrancais : public QFileIconProvider {
+public:
+    QString type(const QFileInfo& info) const override
+    {
+        if (info.isRoot())
+            return QStringLiteral("Lecteur");
+        if (info.isDir())
+            return QStringLiteral("Dossier");
+        if (!info.isFile() && info.isSymLink())
+            return QStringLiteral("Raccourci");
+        if (!info.isFile())
+            return QStringLiteral("Inconnu");
+        return QFileIconProvider::type(info);
+    }
+};
+
+} // namespace
+
 QFileDialog* Principal::creerDialogueVerification()
 {
     auto* dialogue = new QFileDialog(this, QStringLiteral("Vérification des modifications"), Répertoire1->path());
@@ -260,6 +321,29 @@ QFileDialog* Principal::creerDialogueVerification()
     dialogue->setAcceptMode(QFileDialog::AcceptOpen);
     dialogue->setFileMode(QFileDialog::ExistingFile);
     dialogue->setViewMode(QFileDialog::Detail);
+    // Asked for from the dialog's reading thread until the dialog is gone: it never goes.
+    static auto* const types = new TypesEnFrancais;
+    dialogue->setIconProvider(types);
+
+    // The date column holds a whole date and time: it is what the user opens the dialog to check.
+    if (auto* vue = dialogue->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* entete = vue->header();
+        const int colonneDate = 3;
+        const QDateTime exemple(QDate(2000, 12, 28), QTime(23, 58, 58));
+        int texte = 0;
+        for (const QLocale& locale : {QLocale(), QLocale::system()})
+            texte = std::max(texte, vue->fontMetrics().horizontalAdvance(locale.toString(exemple, QLocale::ShortFormat)));
+        const int marges = 3 * vue->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, vue) + 16;
+        entete->resizeSection(colonneDate, std::max(entete->sectionSize(colonneDate), texte + marges));
+        int largeur = 0;
+        for (int i = 0; i < entete->count(); ++i)
+            largeur += entete->sectionSize(i);
+        // The columns side by side, with room for the list's frame and scroll bar.
+        const int manque = largeur + vue->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * vue->frameWidth() -
+                           vue->viewport()->width();
+        if (manque > 0)
+            dialogue->resize(dialogue->sizeHint().expandedTo(dialogue->size()) + QSize(manque, 0));
+    }
     return dialogue;
 }
 
@@ -283,9 +367,16 @@ void Principal::cmdQuitter_Click()
     close();
 }
 
+ReglesDate Principal::regles() const
+{
+    ReglesDate r = regles_;
+    r.anneeCourante = services_.clock.now().date().year();
+    return r;
+}
+
 FileTime Principal::DateVersFileTime(const QString& texte) const
 {
-    return kalvent::DateVersFileTime(texteAConvertir(texte), regles_);
+    return kalvent::DateVersFileTime(texteAConvertir(texte), regles());
 }
 
 bool Principal::convertir(FileTime& creation, FileTime& ecriture, QString& message) const
@@ -299,11 +390,12 @@ bool Principal::convertir(FileTime& creation, FileTime& ecriture, QString& messa
         {txtDateCreation, txtHeureCreation, QStringLiteral("de création"), &creation},
         {txtDateEcriture, txtHeureEcriture, QStringLiteral("de modification"), &ecriture},
     };
-    auto lisible = [this](const QString& texte) {
+    const ReglesDate r = regles();
+    auto lisible = [&r](const QString& texte) {
         if (texte.trimmed().isEmpty())
             return true;
         try {
-            lireDateHeure(texteAConvertir(texte), regles_);
+            lireDateHeure(texteAConvertir(texte), r);
             return true;
         } catch (const ErreurDate&) {
             return false;
@@ -365,12 +457,15 @@ void Principal::cmdModifier_Click()
         if (!Fichier1->estSelectionne(i))
             continue;
         FichierCourant = Fichier1->cheminComplet(i);
+        const QString affiche = velmaro::nomLisible(FichierCourant);
         try {
             if (!services_.fileTimes.setTimes(FichierCourant, creation, ecriture))
                 creationImmuable = true;
             bip();
+        } catch (const velmaro::ErreurLimites& e) {
+            echecs << QStringLiteral("%1 : %2").arg(affiche, texteLimites(e));
         } catch (const ErreurService& e) {
-            echecs << QStringLiteral("%1 : %2").arg(FichierCourant, e.texte());
+            echecs << QStringLiteral("%1 : %2").arg(affiche, e.texte());
         }
     }
 

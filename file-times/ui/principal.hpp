@@ -82,6 +82,8 @@ public:
     static const QString texteAide;
 
 private:
+    // The user's rules, with the current year for a date typed without one.
+    ReglesDate regles() const;
     // Both times of the boxes, or the message that says which box is wrong.
     bool convertir(FileTime& creation, FileTime& ecriture, QString& message) const;
     void bip();

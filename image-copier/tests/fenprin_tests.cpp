@@ -13,10 +13,14 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <unistd.h>
 
 using namespace ostrelle;
 using namespace ostrelle::essais;
@@ -663,6 +667,46 @@ TEST_F(Fenetre, FailedCopyLeavesTheTargetAsItWas)
     }
     QFile::setPermissions(cible, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_FALSE(reduite());
+}
+
+// Files named by bytes that are no UTF-8 (a disk of an older system): shown
+// readably, opened, copied, and their path copied as shown.
+TEST_F(Fenetre, NamesThatAreNoUtf8AreOpenedAndCopied)
+{
+    struct Cas {
+        const char* source; // written under this name, then renamed to the bytes
+        QByteArray octets;
+        const char* liste;
+        QColor centre;
+    } cas[] = {
+        {"petit.bmp", "caf\xE9.bmp", "caf\\xE9.bmp", Qt::darkCyan},
+        {"icone.ico", "ic\xF4ne.ico", "ic\\xF4ne.ico", couleurs[2]},
+    };
+    const QByteArray dossierNatif = QFile::encodeName(dossier.path()) + '/';
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.liste);
+        const QByteArray contenu = lire(chemin(dossier, c.source));
+        const QByteArray brut = dossierNatif + c.octets;
+        ASSERT_EQ(::rename(QFile::encodeName(chemin(dossier, c.source)).constData(), brut.constData()), 0);
+        // Qt can't remove it with its folder.
+        const auto effacer = qScopeGuard([&] { ::unlink(brut.constData()); });
+        f->File1->actualiser();
+        restaurer();
+        services.messages.boites.clear();
+        cliquerFichier(c.liste);
+        EXPECT_TRUE(services.messages.boites.empty()) << services.messages.boites.front().texte.toStdString();
+        const QImage vue = f->Picture1->isHidden() ? f->Image1->picture() : f->Picture1->image();
+        EXPECT_EQ(vue.pixelColor(vue.width() / 2, vue.height() / 2), c.centre);
+
+        QTest::mouseClick(f->CmdCopNom, Qt::LeftButton);
+        EXPECT_EQ(services.clipboard.texte, chemin(dossier, c.liste));
+        restaurer();
+        services.dialogs.fichierEnregistre = chemin(dossier, "copie");
+        QTest::mouseClick(f->CmdCopFi, Qt::LeftButton);
+        EXPECT_EQ(services.dialogs.propositions.back(), c.liste);
+        EXPECT_EQ(lire(chemin(dossier, "copie")), contenu);
+        EXPECT_TRUE(services.messages.boites.empty());
+    }
 }
 
 TEST_F(Fenetre, CopiedNameInARootFolderHasOneSeparator)

@@ -295,7 +295,7 @@ void FenPrin::CmdCopNom_Click()
     Sablier sablier(File1);
     try {
         services_.clipboard.clear();
-        services_.clipboard.setText(CheminImage);
+        services_.clipboard.setText(velmaro::nomLisible(CheminImage));
         reduire();
     } catch (const ErreurService& e) {
         sablier.fin();

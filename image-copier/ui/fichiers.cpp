@@ -1,6 +1,7 @@
 #include "image-copier/ui/fichiers.hpp"
 
 #include "common/platform/erreur.hpp"
+#include "common/platform/nomsnatifs.hpp"
 #include "image-copier/ui/module1.hpp"
 
 #include <QDir>
@@ -16,12 +17,12 @@ using velmaro::ErreurService;
 
 namespace {
 
-// A path as the messages show it: native separators, and a name too long
-// for a message box cut in its middle.
+// A path as the messages show it: native separators, bytes that are no text
+// written readably, and a name too long for a message box cut in its middle.
 QString natif(const QString& chemin)
 {
     constexpr int longueurMax = 260;
-    const QString texte = QDir::toNativeSeparators(chemin);
+    const QString texte = velmaro::nomLisible(QDir::toNativeSeparators(chemin));
     if (texte.size() <= longueurMax)
         return texte;
     return texte.left(longueurMax / 2) + QStringLiteral("…") + texte.right(longueurMax / 2);
@@ -97,17 +98,30 @@ QString texteImageIncorrecte(const QString& chemin)
     return QStringLiteral("Image incorrecte : %1").arg(natif(chemin));
 }
 
+namespace {
+
+// The file opened for reading by its exact name.
+void ouvrirLecture(QFile& fichier, const QString& chemin)
+{
+    QString raison;
+    if (!velmaro::ouvrirFichier(fichier, chemin, QIODevice::ReadOnly, &raison))
+        throw ErreurService(QStringLiteral("Impossible de lire le fichier %1 (%2)").arg(natif(chemin), raison));
+}
+
+} // namespace
+
 void verifierFichierImage(const QString& chemin)
 {
-    const QFileInfo info(chemin);
-    if (!info.isFile())
+    const velmaro::EtatFichier etat = velmaro::etatFichier(chemin);
+    if (!etat.ordinaire)
         throw ErreurService(texteFichierIntrouvable(chemin));
-    if (info.size() > tailleMaxFichier)
+    if (etat.taille > tailleMaxFichier)
         throw ErreurService(QStringLiteral("Fichier trop grand pour être une image : %1").arg(natif(chemin)));
     // A file that can't be read is told as such, not as a damaged picture.
-    QFile essai(chemin);
+    QFile essai;
+    ouvrirLecture(essai, chemin);
     char octet = 0;
-    if (!essai.open(QIODevice::ReadOnly) || essai.read(&octet, 1) < 0)
+    if (essai.read(&octet, 1) < 0)
         throw ErreurService(QStringLiteral("Impossible de lire le fichier %1 (%2)").arg(natif(chemin), essai.errorString()));
 }
 
@@ -119,7 +133,9 @@ ImageFichier ImageFichier::charger(const QString& chemin, const std::function<QS
     const bool extensionWmf = info.suffix().compare(QLatin1String("wmf"), Qt::CaseInsensitive) == 0;
     if (!extensionWmf) {
         // The content decides, as it does for the system's picture loader.
-        QImageReader lecteur(chemin);
+        QFile fichier;
+        ouvrirLecture(fichier, chemin);
+        QImageReader lecteur(&fichier);
         lecteur.setDecideFormatFromContent(true);
         const bool icone = lecteur.format() == "ico";
         const QSize propre = lecteur.size();
@@ -137,10 +153,8 @@ ImageFichier ImageFichier::charger(const QString& chemin, const std::function<QS
             return resultat;
         }
         if (lecteur.error() == QImageReader::FileNotFoundError || lecteur.error() == QImageReader::DeviceError) {
-            QFile essai(chemin);
-            if (!essai.open(QIODevice::ReadOnly))
-                throw ErreurService(QStringLiteral("Impossible de lire le fichier %1 (%2)")
-                                        .arg(natif(chemin), essai.errorString()));
+            QFile essai;
+            ouvrirLecture(essai, chemin);
         }
     }
     QString erreur;
@@ -165,18 +179,15 @@ QImage ImageFichier::image(QSize taille) const
 
 bool copierFichier(const QString& source, const QString& cible)
 {
-    const QFileInfo infoSource(source);
-    if (!infoSource.isFile())
+    if (!velmaro::etatFichier(source).ordinaire)
         throw ErreurService(texteFichierIntrouvable(source));
-    const QFileInfo infoCible(cible);
-    if (infoCible.exists() && infoCible.canonicalFilePath() == infoSource.canonicalFilePath())
+    const QString canonique = velmaro::cheminCanonique(cible);
+    if (!canonique.isEmpty() && canonique == velmaro::cheminCanonique(source))
         return false;
     verifierCible(cible);
 
-    QFile entree(source);
-    if (!entree.open(QIODevice::ReadOnly))
-        throw ErreurService(QStringLiteral("Impossible de lire le fichier %1 (%2)")
-                                .arg(natif(source), entree.errorString()));
+    QFile entree;
+    ouvrirLecture(entree, source);
     QSaveFile sortie(cible);
     ouvrirTemporaire(sortie, cible);
     QByteArray bloc;

@@ -1,6 +1,8 @@
 #pragma once
-// Pictures read from files, and the files the window writes. Failures throw
+// Pictures read from files, and the files the window writes. Paths are the
+// file list's exact ones (nomsnatifs.hpp). Failures throw
 // velmaro::ErreurService with the text the user is shown.
+#include "common/platform/nomsnatifs.hpp"
 #include "image-copier/ui/metafichierqt.hpp"
 
 #include <QImage>

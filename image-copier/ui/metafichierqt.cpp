@@ -1,5 +1,6 @@
 #include "image-copier/ui/metafichierqt.hpp"
 
+#include "common/platform/nomsnatifs.hpp"
 #include "image-copier/core/metafichier.hpp"
 
 #include <QFile>
@@ -332,9 +333,10 @@ MetafichierQt& MetafichierQt::operator=(const MetafichierQt&) = default;
 bool MetafichierQt::charger(const QString& chemin, QString* erreur)
 {
     m_fichier.reset();
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (erreur) *erreur = QStringLiteral("Impossible d'ouvrir le fichier : %1").arg(f.errorString());
+    QFile f;
+    QString raison;
+    if (!velmaro::ouvrirFichier(f, chemin, QIODevice::ReadOnly, &raison)) {
+        if (erreur) *erreur = QStringLiteral("Impossible d'ouvrir le fichier : %1").arg(raison);
         return false;
     }
     if (f.size() > TAILLE_FICHIER_MAX) {

@@ -1,10 +1,10 @@
 #include "image-copier/ui/module1.hpp"
 
+#include "common/platform/nomsnatifs.hpp"
 #include "image-copier/ui/controles.hpp"
 
 #include <QByteArray>
 #include <QFile>
-#include <QFileInfo>
 
 namespace ostrelle {
 
@@ -14,16 +14,16 @@ namespace {
 // a device or an oversized file never end or fill the memory.
 std::vector<std::uint8_t> lireOctets(const QString& chemin)
 {
-    const QFileInfo info(chemin);
-    if (!info.isFile() || info.size() > tailleMaxFichier)
+    const velmaro::EtatFichier etat = velmaro::etatFichier(chemin);
+    if (!etat.ordinaire || etat.taille > tailleMaxFichier)
         return {};
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly))
+    QFile fichier;
+    if (!velmaro::ouvrirFichier(fichier, chemin, QIODevice::ReadOnly))
         return {};
-    std::vector<std::uint8_t> octets(static_cast<std::size_t>(info.size()));
+    std::vector<std::uint8_t> octets(static_cast<std::size_t>(etat.taille));
     qint64 lus = 0;
-    while (lus < info.size()) {
-        const qint64 n = fichier.read(reinterpret_cast<char*>(octets.data()) + lus, info.size() - lus);
+    while (lus < etat.taille) {
+        const qint64 n = fichier.read(reinterpret_cast<char*>(octets.data()) + lus, etat.taille - lus);
         if (n <= 0)
             break;
         lus += n;

@@ -1,6 +1,6 @@
 #include "common/platform/dossiers.hpp"
 
-#include <QFile>
+#include "common/platform/nomsnatifs.hpp"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,7 +11,7 @@ namespace velmaro {
 QStringList nomsDeFichiers(const QString& dossier)
 {
     QStringList noms;
-    DIR* d = ::opendir(QFile::encodeName(dossier).constData());
+    DIR* d = ::opendir(versNomNatif(dossier).constData());
     if (!d)
         return noms;
     const int fd = ::dirfd(d);
@@ -25,7 +25,7 @@ QStringList nomsDeFichiers(const QString& dossier)
             fichier = ::fstatat(fd, e->d_name, &etat, 0) == 0 && S_ISREG(etat.st_mode);
         }
         if (fichier)
-            noms << QFile::decodeName(e->d_name);
+            noms << depuisNomNatif(QByteArray(e->d_name));
     }
     ::closedir(d);
     return noms;

@@ -1,10 +1,10 @@
 #include "common/platform/posix/posixservices.hpp"
 
+#include "common/platform/nomsnatifs.hpp"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QFile>
-#include <QUrl>
 
 #include <cerrno>
 #include <cstring>
@@ -59,11 +59,48 @@ struct timespec versTimespec(std::uint64_t fileTime)
     return t;
 }
 
+// Whether the system kept the time asked. Steps of up to two seconds are the
+// file system's precision (FAT counts in twos), not its range.
+bool memeMoment(const struct timespec& garde, const struct timespec& demande)
+{
+    const std::int64_t secondes = static_cast<std::int64_t>(garde.tv_sec) - demande.tv_sec;
+    if (secondes < -3 || secondes > 3)
+        return false;
+    const std::int64_t ecart = secondes * 1000000000LL + (garde.tv_nsec - demande.tv_nsec);
+    return ecart > -2000000000LL && ecart < 2000000000LL;
+}
+
+// Sets the last-write time alone; the time the system kept, if it answered.
+bool ecrireModification(int fd, const struct timespec& moment, struct timespec* garde)
+{
+    struct timespec temps[2];
+    temps[0].tv_sec = 0;
+    temps[0].tv_nsec = UTIME_OMIT;
+    temps[1] = moment;
+    struct stat etat {};
+    if (::futimens(fd, temps) != 0 || ::fstat(fd, &etat) != 0)
+        return false;
+    *garde = etat.st_mtim;
+    return true;
+}
+
+// The range of times the file system holds, within what a file time can
+// say: it keeps its own limit for a time beyond it. Found on the file
+// itself, whose time the caller puts back.
+std::pair<QDateTime, QDateTime> limitesDuSysteme(int fd)
+{
+    constexpr std::uint64_t fileTimeMax = 0x7FFFFFFFFFFFFFFFULL;
+    struct timespec debut {}, fin {};
+    if (!ecrireModification(fd, versTimespec(1), &debut) || !ecrireModification(fd, versTimespec(fileTimeMax), &fin))
+        return {};
+    return {QDateTime::fromSecsSinceEpoch(debut.tv_sec, Qt::UTC), QDateTime::fromSecsSinceEpoch(fin.tv_sec, Qt::UTC)};
+}
+
 } // namespace
 
 bool PosixFileTimes::setTimes(const QString& chemin, std::uint64_t creation, std::uint64_t ecriture)
 {
-    const QByteArray nom = QFile::encodeName(chemin);
+    const QByteArray nom = versNomNatif(chemin);
     struct stat etat {};
     if (::stat(nom.constData(), &etat) != 0)
         throw ErreurService(raisonSysteme(errno));
@@ -78,20 +115,32 @@ bool PosixFileTimes::setTimes(const QString& chemin, std::uint64_t creation, std
     const int fd = ::open(nom.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         throw ErreurService(raisonSysteme(errno));
-    struct timespec temps[2];
-    temps[0].tv_sec = 0;
-    temps[0].tv_nsec = UTIME_OMIT;
-    if (ecriture == 0) {
-        temps[1].tv_sec = 0;
-        temps[1].tv_nsec = UTIME_OMIT;
-    } else {
-        temps[1] = versTimespec(ecriture);
-    }
-    const int resultat = ::futimens(fd, temps);
-    const int erreur = errno;
-    ::close(fd);
-    if (resultat != 0)
+    struct stat avant {};
+    if (ecriture != 0 && ::fstat(fd, &avant) != 0) {
+        const int erreur = errno;
+        ::close(fd);
         throw ErreurService(raisonSysteme(erreur));
+    }
+    // What the system kept is read back: a time beyond its range is kept as
+    // its limit, without an error.
+    const struct timespec demande = versTimespec(ecriture);
+    struct timespec garde {};
+    if (ecriture != 0 && !ecrireModification(fd, demande, &garde)) {
+        const int erreur = errno;
+        ::close(fd);
+        throw ErreurService(raisonSysteme(erreur));
+    }
+    if (ecriture != 0 && !memeMoment(garde, demande)) {
+        const auto [debut, fin] = limitesDuSysteme(fd);
+        struct timespec remis {};
+        const bool remisEnPlace = ecrireModification(fd, avant.st_mtim, &remis);
+        const int erreur = errno;
+        ::close(fd);
+        if (!remisEnPlace)
+            throw ErreurService(raisonSysteme(erreur));
+        throw ErreurLimites(debut, fin);
+    }
+    ::close(fd);
     // No Linux file system lets a program set the birth time.
     return creation == 0;
 }
@@ -111,7 +160,7 @@ bool PosixFileTimes::showProperties(QWidget* /*proprietaire*/, const QString& ch
         return false;
     QDBusMessage appel = QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/FileManager1"),
                                                         service, QStringLiteral("ShowItemProperties"));
-    appel << QStringList{QUrl::fromLocalFile(chemin).toString()} << QString();
+    appel << QStringList{urlDeFichier(chemin)} << QString();
     const QDBusMessage reponse = session.call(appel, QDBus::Block, 5000);
     return reponse.type() == QDBusMessage::ReplyMessage;
 }
