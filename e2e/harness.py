@@ -80,6 +80,25 @@ class _X11:
         self.lib.XCloseDisplay(self.d)
 
 
+def _mourir_avec_le_test():
+    """In a child, before it runs: end it too if the test process dies (killed at its time-out)."""
+    ctypes.CDLL("libc.so.6").prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+
+
+def _arreter_groupe(processus):
+    """Ends a process started in a session of its own, and what it started."""
+    for signal_ in (signal.SIGTERM, signal.SIGKILL):
+        try:
+            os.killpg(processus.pid, signal_)
+        except ProcessLookupError:
+            pass
+        try:
+            processus.wait(5)
+            return
+        except subprocess.TimeoutExpired:
+            pass
+
+
 class Programme:
     def __init__(self, bureau, nom, processus, journal):
         self.bureau, self.nom, self.processus, self.journal = bureau, nom, processus, journal
@@ -121,16 +140,7 @@ class Programme:
 
     def arreter(self):
         """Ends the program and whatever it started (its own process group)."""
-        for signal_ in (signal.SIGTERM, signal.SIGKILL):
-            try:
-                os.killpg(self.pid, signal_)
-            except ProcessLookupError:
-                pass
-            try:
-                self.processus.wait(5)
-                return
-            except subprocess.TimeoutExpired:
-                pass
+        _arreter_groupe(self.processus)
 
 
 _demarre = False
@@ -165,18 +175,13 @@ class Bureau:
             self.x11.fermer()
             self.x11 = None
         for p in reversed(self.processus):
-            if p.poll() is None:
-                p.terminate()
-                try:
-                    p.wait(5)
-                except subprocess.TimeoutExpired:
-                    p.kill()
-                    p.wait()
+            _arreter_groupe(p)
         if getattr(self, "dossier", None) and not os.environ.get("VELMARO_E2E_GARDER"):
             shutil.rmtree(self.dossier, ignore_errors=True)
 
     def _lancer_service(self, argv, **options):
-        p = subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL, start_new_session=True, **options)
+        p = subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL, start_new_session=True,
+                             preexec_fn=_mourir_avec_le_test, **options)
         for flux in options.values():
             if hasattr(flux, "close"):
                 flux.close()  # the child keeps its own copy
@@ -300,7 +305,7 @@ class Bureau:
         with open(journal, "wb") as sortie:
             p = subprocess.Popen([os.path.join(self.programmes_dossier, nom), *arguments], env=environnement,
                                  stdin=subprocess.DEVNULL, stdout=sortie, stderr=subprocess.STDOUT,
-                                 start_new_session=True)
+                                 start_new_session=True, preexec_fn=_mourir_avec_le_test)
         programme = Programme(self, nom, p, journal)
         self.programmes.append(programme)
         return programme
