@@ -298,14 +298,15 @@ class Bureau:
 
     # -- programs ---------------------------------------------------------------
 
-    def lancer(self, nom, *arguments, env=None):
+    def lancer(self, nom, *arguments, env=None, dossier=None):
+        """Starts a program; dossier is its current folder, where its lists open."""
         journal = os.path.join(self.dossier, f"{nom}-{len(self.programmes)}.log")
         environnement = dict(self.env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
                              QT_ACCESSIBILITY="1", **(env or {}))
         with open(journal, "wb") as sortie:
             p = subprocess.Popen([os.path.join(self.programmes_dossier, nom), *arguments], env=environnement,
                                  stdin=subprocess.DEVNULL, stdout=sortie, stderr=subprocess.STDOUT,
-                                 start_new_session=True, preexec_fn=_mourir_avec_le_test)
+                                 start_new_session=True, preexec_fn=_mourir_avec_le_test, cwd=dossier)
         programme = Programme(self, nom, p, journal)
         self.programmes.append(programme)
         return programme

@@ -22,13 +22,7 @@ class Kalvent(CasBureau):
             chemin = os.path.join(self.dossier, nom)
             open(chemin, "wb").close()
             os.utime(chemin, (ANCIEN, ANCIEN))
-        # The lists start in the program's current folder.
-        ici = os.getcwd()
-        os.chdir(self.dossier)
-        try:
-            self.kalvent = self.bureau.lancer("kalvent")
-        finally:
-            os.chdir(ici)
+        self.kalvent = self.bureau.lancer("kalvent", dossier=self.dossier)
         self.fenetre = self.kalvent.fenetre("Kalvent")
         self.liste = trouver(self.fenetre, "list", "Fichiers")
         lignes = lambda: [n.name for n in descendants(self.liste) if n.getRoleName() == "list item"]

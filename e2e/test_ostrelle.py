@@ -84,13 +84,7 @@ class Ostrelle(CasBureau):
                             ("icones.dll", programme((ROUGE, VERT, BLEU)))):
             with open(self.chemin(nom), "wb") as f:
                 f.write(octets)
-        # The lists start at the program's current folder.
-        ici = os.getcwd()
-        os.chdir(self.dossier)
-        try:
-            self.ostrelle = self.bureau.lancer("ostrelle")
-        finally:
-            os.chdir(ici)
+        self.ostrelle = self.bureau.lancer("ostrelle", dossier=self.dossier)
         self.fenetre = self.ostrelle.fenetre("Ostrelle")
 
     def chemin(self, nom):
