@@ -4,7 +4,9 @@ toolkit's own save dialog (no question asked), and the icons of a program file
 stepped through and saved as a BMP file."""
 
 import os
+import shutil
 import struct
+import unittest
 import zlib
 
 from harness import CasBureau, actionner, attendre, etats, principal, trouver
@@ -36,6 +38,10 @@ def centre_bmp(octets):
     ligne = (largeur * bits + 31) // 32 * 4
     p = debut + (abs(hauteur) - 1 - hauteur // 2 if hauteur > 0 else hauteur // 2) * ligne + largeur // 2 * bits // 8
     return (largeur, abs(hauteur)), tuple(reversed(octets[p:p + 3]))
+
+
+# A program as a compiler makes them (64-bit), from Wine, which the Windows checks install.
+NOTEPAD = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/notepad.exe"
 
 
 def programme(couleurs):
@@ -150,6 +156,16 @@ class Ostrelle(CasBureau):
         lu = lambda: centre_bmp(open(self.chemin("cible.bmp"), "rb").read())
         attendre(lambda: lu() == ((32, 32), VERT), lambda: f"l'icône verte en BMP 32 × 32, vu {lu()}")
         self.reduite("ICO > BMP")
+
+    @unittest.skipUnless(os.path.exists(NOTEPAD), "Wine's programs are not installed")
+    def test_icon_of_a_real_64_bit_program(self):
+        shutil.copy(NOTEPAD, self.chemin("notepad.exe"))
+        self.dialogue("Choix du fichier DLL, EXE ou ICL", "Nom du fichier", "notepad.exe")
+        icone = trouver(self.fenetre, "image", "Icône")
+        attendre(lambda: icone.description == "notepad.exe" and "showing" in etats(icone), "l'icône de notepad.exe")
+        self.dialogue("ICO > BMP", "Transformation fichier ICO en fichier BMP", "cible.bmp")
+        lu = lambda: centre_bmp(open(self.chemin("cible.bmp"), "rb").read())[0]
+        attendre(lambda: lu() == (32, 32), lambda: f"l'icône en BMP 32 × 32, vu {lu()}")
 
 
 if __name__ == "__main__":
