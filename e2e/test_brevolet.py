@@ -104,5 +104,6 @@ class Brevolet(CasBureau):
         gauche, _, haut, _ = (int(x) for x in b.proprietes(fenetre, "_NET_FRAME_EXTENTS").split("=")[-1].split(","))
         return int(coin["Absolute upper-left X"]) - gauche, int(coin["Absolute upper-left Y"]) - haut
 
+
 if __name__ == "__main__":
     principal()
