@@ -572,8 +572,9 @@ def interrompre(signum, _frame):
 
 
 def main():
-    signal.signal(signal.SIGTERM, interrompre)
-    signal.signal(signal.SIGHUP, interrompre)
+    # Set even where they came ignored (a background job): a stop must put the file back.
+    for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
+        signal.signal(sig, interrompre)
     ap = argparse.ArgumentParser()
     ap.add_argument("-n", type=int, default=6)
     ap.add_argument("-s", "--graine", default="1987")
@@ -716,4 +717,6 @@ if __name__ == "__main__":
     try:
         sys.exit(main())
     except KeyboardInterrupt:
+        print("mutants: stopped; the file under test is back as it was (its test binary is rebuilt by the next build)",
+              file=sys.stderr)
         sys.exit(130)

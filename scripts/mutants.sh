@@ -5,6 +5,7 @@
 #
 #   bash scripts/mutants.sh [-n MUTANTS_PER_FILE] [-s SEED] [-b BUILD_DIR] [-o RESULTS.tsv] [FILE...]
 #   bash scripts/mutants.sh -l [-n N] [-s SEED] [FILE...]     # list the mutants, run nothing
+#   bash scripts/mutants.sh --remettre   # put back the files of a run killed outright
 #
 # Without files, every core file, common/core, common/ui/listes.cpp, each
 # program's main window and the launcher files. Defaults: 6 mutants per
@@ -22,28 +23,51 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
+# The clean copies stay here until every file is back; a run killed outright
+# (SIGKILL) leaves them, and the next run refuses to start until they are back.
+copies="build/.mutants-originaux"
+remettre() {
+  local c f
+  [ -d "$copies" ] || return 0
+  while IFS= read -r -d '' c; do
+    f="${c#"$copies"/}"
+    if ! cmp -s -- "$c" "$f"; then
+      # Written anew, not copied with its old time: the build must see it changed.
+      cat -- "$c" > "$f" && echo "mutants: $f put back" >&2
+    fi
+  done < <(find "$copies" -type f -print0)
+  rm -rf -- "$copies"
+}
+if [ "${1:-}" = --remettre ]; then
+  remettre
+  exit 0
+fi
+if [ -d "$copies" ]; then
+  echo "mutants: a run stopped outright left the clean copies of its files in $copies;" >&2
+  echo "         check them against your files, then put them back: bash scripts/mutants.sh --remettre" >&2
+  exit 2
+fi
 mapfile -t fichiers < <(python3 scripts/mutants.py --quels "$@") || exit 2
 [ "${#fichiers[@]}" -gt 0 ] || exit 2
-
-copies="$(mktemp -d)"
 for f in "${fichiers[@]}"; do
   mkdir -p "$copies/$(dirname "$f")"
   cp -p -- "$f" "$copies/$f" || exit 2
 done
-remettre() {
-  local f
-  for f in "${fichiers[@]}"; do
-    if ! cmp -s -- "$copies/$f" "$f"; then
-      # Written anew, not copied with its old time: the build must see it changed.
-      cat -- "$copies/$f" > "$f" && echo "mutants: $f put back" >&2
-    fi
-  done
-  rm -rf -- "$copies"
+
+py=""
+arreter() {
+  [ -z "$py" ] || { kill -TERM "$py" 2>/dev/null; wait "$py"; }
+  exit "$1"
 }
 trap remettre EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-trap 'exit 129' HUP
+trap 'arreter 130' INT
+trap 'arreter 143' TERM
+trap 'arreter 129' HUP
 
 export QT_QPA_PLATFORM=offscreen
-python3 scripts/mutants.py "$@"
+python3 scripts/mutants.py "$@" &
+py=$!
+wait "$py"
+code=$?
+py=""
+exit "$code"
