@@ -523,23 +523,59 @@ def cible_de(chemin):
     return PROGRAMMES.get(haut)
 
 
+def descendants(pid):
+    """Every process under pid, sessions of their own included."""
+    enfants = {}
+    for d in os.listdir("/proc"):
+        if d.isdigit():
+            try:
+                with open(f"/proc/{d}/stat") as f:
+                    ppid = int(f.read().rsplit(")", 1)[1].split()[1])
+            except (OSError, IndexError, ValueError):
+                continue
+            enfants.setdefault(ppid, []).append(int(d))
+    res, pile = [], [pid]
+    while pile:
+        for e in enfants.get(pile.pop(), []):
+            res.append(e)
+            pile.append(e)
+    return res
+
+
+def tuer(p):
+    """Stops a run and all it started: TERM first, so that test scripts clean
+    up after themselves (loop devices, temporary folders), then KILL."""
+    tous = descendants(p.pid)
+    for sig in (signal.SIGTERM, signal.SIGKILL):
+        for pid in [p.pid] + tous:
+            try:
+                os.kill(pid, sig)
+            except ProcessLookupError:
+                pass
+        try:
+            os.killpg(p.pid, sig)
+        except ProcessLookupError:
+            pass
+        if sig == signal.SIGTERM:
+            try:
+                p.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                pass
+    p.wait()
+
+
 def executer(cmd, delai, cwd, env=None):
-    """Runs cmd in a process group of its own, killed whole at the time-out."""
+    """Runs cmd in a process group of its own, stopped whole at the time-out."""
     debut = time.monotonic()
     p = subprocess.Popen(cmd, cwd=cwd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                          stdin=subprocess.DEVNULL, start_new_session=True)
     try:
         rc = p.wait(timeout=delai)
     except subprocess.TimeoutExpired:
-        os.killpg(p.pid, signal.SIGKILL)
-        p.wait()
+        tuer(p)
         rc = None
     except BaseException:
-        try:
-            os.killpg(p.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-        p.wait()
+        tuer(p)
         raise
     return rc, time.monotonic() - debut
 
@@ -565,6 +601,13 @@ class Banc:
             cmd = ["nice", "-n", "19", os.path.join(self.build, "bin", cible), "--gtest_brief=1"]
             cwd = self.build
         return executer(cmd, delai, cwd, self.env)
+
+
+def rangee(nom, t):
+    pris, surv = t["pris"], t["surv"]
+    score = f"{100 * pris / (pris + surv):.0f} %" if pris + surv else "-"
+    return (f"{nom:<40} {t['mutants']:>7} {pris:>6} {t['plante']:>5} {t['bloque']:>4} {surv:>5} {t['nv']:>4}"
+            f" {score:>6} {t['duree']:>5.0f}s")
 
 
 def interrompre(signum, _frame):
@@ -680,27 +723,21 @@ def main():
         banc.construire(cible)
 
     print()
-    print(f"{'file':<40} {'mutants':>7} {'caught':>6} {'surv.':>5} {'n.v.':>4} {'score':>6} {'time':>6}")
-    tot = {"mutants": 0, "pris": 0, "survivants": 0, "nv": 0, "duree": 0.0}
+    print(f"{'file':<40} {'mutants':>7} {'caught':>6} {'crash':>5} {'hang':>4} {'surv.':>5} {'n.v.':>4}"
+          f" {'score':>6} {'time':>6}")
+    tot = dict.fromkeys(("mutants", "pris", "plante", "bloque", "surv", "nv", "duree"), 0)
     for f, b in bilans:
         if b is None:
-            print(f"{f:<40} {'skipped: the clean tests fail':>38}")
+            print(f"{f:<40} skipped: its tests fail without any mutant")
             continue
-        pris = b["echoue"] + b["plante"] + b["bloque"]
-        surv = len(b["survivants"])
-        score = f"{100 * pris / (pris + surv):.0f} %" if pris + surv else "-"
-        print(f"{f:<40} {b['mutants']:>7} {pris:>6} {surv:>5} {b['non viables']:>4} {score:>6} {b['duree']:>5.0f}s")
-        tot["mutants"] += b["mutants"]
-        tot["pris"] += pris
-        tot["survivants"] += surv
-        tot["nv"] += b["non viables"]
-        tot["duree"] += b["duree"]
-    score = f"{100 * tot['pris'] / (tot['pris'] + tot['survivants']):.0f} %" if tot["pris"] + tot["survivants"] else "-"
-    print(f"{'overall':<40} {tot['mutants']:>7} {tot['pris']:>6} {tot['survivants']:>5} {tot['nv']:>4} {score:>6} {tot['duree']:>5.0f}s")
-    crash = sum(b["plante"] for _, b in bilans if b)
-    bloque = sum(b["bloque"] for _, b in bilans if b)
-    print(f"(caught includes {crash} crashes and {bloque} hangs; n.v. = not viable, did not compile;"
-          f" score = caught / (caught + survived))")
+        ligne = {"mutants": b["mutants"], "pris": b["echoue"] + b["plante"] + b["bloque"], "plante": b["plante"],
+                 "bloque": b["bloque"], "surv": len(b["survivants"]), "nv": b["non viables"], "duree": b["duree"]}
+        for k in tot:
+            tot[k] += ligne[k]
+        print(rangee(f, ligne))
+    print(rangee("overall", tot))
+    print("(caught counts the crashes and hangs; n.v. = not viable, did not compile;"
+          " score = caught / (caught + survived))")
     if tot["mutants"]:
         print(f"{time.monotonic() - debut_tout:.0f} s in all, {tot['duree'] / tot['mutants']:.1f} s per mutant")
     survivants = [(f, mu) for f, b in bilans if b for mu in b["survivants"]]
