@@ -206,7 +206,10 @@ def sites_cpp(s):
         for w in (v + 1, v - 1):
             if w < 0:
                 continue
-            t = (hex(w) if base == 16 else (oct(w).replace("0o", "0") if base == 8 else str(w)))
+            if base == 16:
+                t = texte[:2] + format(w, "X" if re.search(r"[A-F]", texte[2:]) else "x")
+            else:
+                t = oct(w).replace("0o", "0") if base == 8 else str(w)
             ajoute("constante", a, b, t)
 
     # Conditions negated.
@@ -619,7 +622,7 @@ def main():
     for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
         signal.signal(sig, interrompre)
     ap = argparse.ArgumentParser()
-    ap.add_argument("-n", type=int, default=6)
+    ap.add_argument("-n", type=int, default=15)
     ap.add_argument("-s", "--graine", default="1987")
     ap.add_argument("-b", "--build", default="build/default")
     ap.add_argument("-j", "--jobs", type=int, default=1)

@@ -8,7 +8,7 @@
 #   bash scripts/mutants.sh --remettre   # put back the files of a run killed outright
 #
 # Without files, every core file, common/core, common/ui/listes.cpp, each
-# program's main window and the launcher files. Defaults: 6 mutants per
+# program's main window and the launcher files. Defaults: 15 mutants per
 # file, seed 1987, build/default (configured already, with ccache).
 #
 # Each file is covered by one test binary, rebuilt alone for each mutant:
