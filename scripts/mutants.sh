@@ -7,6 +7,7 @@
 #   bash scripts/mutants.sh -l [-n N] [-s SEED] [FILE...]     # list the mutants, run nothing
 #   bash scripts/mutants.sh --remettre   # put back the files of a run killed outright
 #
+# FILEs are named from the repository's root (one run at a time per tree).
 # Without files, every core file, common/core, common/ui/listes.cpp, each
 # program's main window and the launcher files. Defaults: 15 mutants per
 # file, seed 1987, build/default (configured already, with ccache).
