@@ -59,7 +59,7 @@ class Kalvent(CasBureau):
                     ecrire(trouver(f, "text", boite), valeur)
                 actionner(trouver(f, "push button", "Modifier"))
                 # Linux keeps no creation time to set: a box always says so.
-                boite = self.kalvent.fenetre("Kalvent", "dialog")
+                boite = self.kalvent.fenetre("Kalvent", "alert")
                 message = self.message(boite)
                 temps = {n: os.stat(os.path.join(self.dossier, n)).st_mtime for n in (b"a.txt", BRUT, b"ro.txt")}
                 if attendu is None:

@@ -1,5 +1,6 @@
 #include "common/ui/vbmessagebox.hpp"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -9,6 +10,31 @@
 #include <QVBoxLayout>
 
 namespace velmaro {
+
+namespace {
+
+// A screen reader announces an alert with its text as soon as it opens, as it
+// does the system's own message boxes; a plain dialog would only get its title read.
+class BoiteAccessible : public QAccessibleWidget {
+public:
+    explicit BoiteAccessible(VbMessageBox* boite) : QAccessibleWidget(boite, QAccessible::AlertMessage) {}
+
+    QString text(QAccessible::Text quoi) const override
+    {
+        if (quoi == QAccessible::Description)
+            return static_cast<VbMessageBox*>(widget())->etiquetteTexte()->text();
+        return QAccessibleWidget::text(quoi);
+    }
+};
+
+QAccessibleInterface* accessibleDe(const QString& classe, QObject* objet)
+{
+    if (classe == QLatin1String(VbMessageBox::staticMetaObject.className()))
+        return new BoiteAccessible(static_cast<VbMessageBox*>(objet));
+    return nullptr;
+}
+
+} // namespace
 
 QString VbMessageBox::legende(ReponseVb code)
 {
@@ -27,6 +53,8 @@ QString VbMessageBox::legende(ReponseVb code)
 VbMessageBox::VbMessageBox(const QString& texte, int numeroStyle, const QString& titre, QWidget* proprietaire)
     : QDialog(proprietaire), vb_(decoderStyle(numeroStyle))
 {
+    static const bool accessible = (QAccessible::installFactory(accessibleDe), true);
+    (void)accessible;
     // An empty title shows the program's name, as the run time does.
     setWindowTitle(titre.isEmpty() ? QApplication::applicationName() : titre);
     Qt::WindowFlags drapeaux = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
