@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Builds the suite and runs every test on Qt's offscreen platform, then again
-# under AddressSanitizer and UndefinedBehaviorSanitizer (any report fails).
+# Builds the suite and runs every test: the window tests on Qt's offscreen
+# platform, the end-to-end tests on a private X server (e2e/), the Windows
+# checks under mingw-w64 and Wine, everything again under AddressSanitizer and
+# UndefinedBehaviorSanitizer (any report fails), a short fuzzing run, and the
+# Debian package through lintian.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
