@@ -8,6 +8,10 @@ L="$(cd "$(dirname "$0")/.." && pwd)"
 t="$(mktemp -d)"
 i="$t/img"
 sous_dev="/dev/velmaro-essai-$$"
+# A character device of the test's own: a broken launcher that replaces what it
+# is given must not take the system's /dev/null with it (only root can).
+car="$t/car"
+mknod "$car" c 1 3 2>/dev/null || car=/dev/null
 boucle="" fd0_absent=""
 nettoyer() {
   exec 7<&-
@@ -135,7 +139,7 @@ copie : source de 20 Mo        |1|non|\$i/b.img|A: ($i/gros.img) est une image d
 copie : source vide            |1|non|\$i/b.img|A: ($i/vide.img) est vide|\$i/vide.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b:
 copie : source absente         |1|non|\$i/b.img|A: ($i/non.img) n'existe pas|\$i/non.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b:
 format : dossier               |1|non|\$i/dossier|A: ($i/dossier) n'est ni une image ni un lecteur|\$i/dossier|\$i/b.img|VELMARO_REPONSE=oui format.pif a: /F:1440 /Q
-copie : périphérique caractère |1|non|/dev/null|B: (/dev/null) n'est ni une image ni un lecteur|\$i/a.img|/dev/null|VELMARO_REPONSE=oui copy.pif a: b:
+copie : périphérique caractère |1|non|$car|B: ($car) n'est ni une image ni un lecteur|\$i/a.img|$car|VELMARO_REPONSE=oui copy.pif a: b:
 format : rien créé sous /dev   |1|non|$sous_dev|A: ($sous_dev) n'est pas un lecteur de disquette + ~/.mtoolsrc|$sous_dev|\$i/b.img|VELMARO_REPONSE=oui format.pif a: /F:1440
 copie : rien créé sous /dev    |1|non|$sous_dev|B: ($sous_dev) n'est pas un lecteur de disquette|\$i/a.img|$sous_dev|VELMARO_REPONSE=oui copy.pif a: b: /V
 copie : /V et disque fautif    |1|non|\$i/b.img|la copie sur B: ($i/b.img) diffère de l'original : l'image n'a pas été remplacée|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui FAUTE_SI='*/.b.img.*' copy.pif a: b: /V
