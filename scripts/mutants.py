@@ -55,6 +55,14 @@ CODE, IGNORE, TEXTE, ARITH = 0, 1, 2, 3
 
 # ---------------------------------------------------------------- C++ ------
 
+def fin_litteral(s, i, guillemet):
+    """Just past the literal opened by the quote at i, escapes skipped."""
+    j = i + 1
+    while j < len(s) and s[j] != guillemet:
+        j += 2 if s[j] == "\\" else 1
+    return j + 1
+
+
 def masque_cpp(s):
     """Kind of every character: code, comment or preprocessor, literal."""
     m = [CODE] * len(s)
@@ -102,10 +110,7 @@ def masque_cpp(s):
                 fin = s.find(")" + delim + '"', ouv)
                 j = n if fin < 0 else fin + len(delim) + 2
             else:
-                j = i + 1
-                while j < n and s[j] != '"':
-                    j += 2 if s[j] == "\\" else 1
-                j += 1
+                j = fin_litteral(s, i, '"')
             for k in range(i, min(j, n)):
                 m[k] = TEXTE
             i = j
@@ -118,10 +123,7 @@ def masque_cpp(s):
             if k + 1 < i and s[k + 1].isdigit():
                 i += 1
                 continue
-            j = i + 1
-            while j < n and s[j] != "'":
-                j += 2 if s[j] == "\\" else 1
-            j += 1
+            j = fin_litteral(s, i, "'")
             for k in range(i, min(j, n)):
                 m[k] = TEXTE
             i = j
