@@ -67,13 +67,40 @@ TEST(StyleVb, DecodeIconeBoutonsDefautEtModalite)
     }
 }
 
-TEST(TexteAnsi, OctetsNonAttribuesEtPointsHorsDuPlanDeBase)
+TEST(TexteAnsi, PageDeCodeDansLesDeuxSens)
 {
-    // Unassigned bytes keep their value both ways, as the system converts them.
-    EXPECT_EQ(ansiVersUtf8("\x81\x8D"), "\xC2\x81\xC2\x8D");
-    EXPECT_EQ(utf8VersAnsi("\xC2\x81\xC2\x8D\xC2\x80"), "\x81\x8D?");
-    std::string emoji;
-    ajouterUtf8(emoji, U'\U0001F600');
-    EXPECT_EQ(emoji, "\xF0\x9F\x98\x80");
-    EXPECT_EQ(utf8VersAnsi(emoji), "?");
+    struct Cas {
+        const char* nom;
+        std::string utf8, ansi, retour;
+    } cas[] = {
+        {"ASCII", "Abc 123 ~\x7F", "Abc 123 ~\x7F", "Abc 123 ~\x7F"},
+        {"deux octets", "été À ÿ", "\xE9t\xE9 \xC0 \xFF", "été À ÿ"},
+        {"trois octets de la page", "€ “x” – œ ™", "\x80 \x93x\x94 \x96 \x9C \x99", "€ “x” – œ ™"},
+        {"trois octets hors de la page", "日本 ✓", "?? ?", "?? ?"},
+        {"quatre octets", "\xF0\x9F\x98\x80!", "?!", "?!"},
+        {"octets non attribués gardés", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D", "\x81\x8D\x8F\x90\x9D",
+         "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},
+        {"U+0080, que la page n'a pas", "\xC2\x80", "?", "?"},
+        {"séquence coupée par la fin", "a\xE2\x82", "a??", "a??"},
+        {"suite manquante", "\xC3(", "?(", "?("},
+        {"suite isolée", "\x80x", "?x", "?x"},
+        {"octet jamais valide", "a\xFF" "b", "a?b", "a?b"},
+    };
+    for (const auto& c : cas) {
+        EXPECT_EQ(utf8VersAnsi(c.utf8), c.ansi) << c.nom;
+        EXPECT_EQ(ansiVersUtf8(c.ansi), c.retour) << c.nom;
+    }
+    // Every byte goes both ways.
+    for (int b = 0; b < 256; ++b) {
+        const std::string octet(1, static_cast<char>(b));
+        EXPECT_EQ(utf8VersAnsi(ansiVersUtf8(octet)), octet) << b;
+    }
+    const std::pair<char32_t, const char*> points[] = {
+        {U'A', "A"}, {U'\u00E9', "\xC3\xA9"}, {U'\u07FF', "\xDF\xBF"}, {U'\u0800', "\xE0\xA0\x80"},
+        {U'\uFFFD', "\xEF\xBF\xBD"}, {U'\U00010000', "\xF0\x90\x80\x80"}, {U'\U0001F600', "\xF0\x9F\x98\x80"}};
+    for (auto [point, octets] : points) {
+        std::string s;
+        ajouterUtf8(s, point);
+        EXPECT_EQ(s, octets) << static_cast<unsigned>(point);
+    }
 }

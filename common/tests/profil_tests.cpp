@@ -1,6 +1,7 @@
 #include "common/core/profil.hpp"
 #include "common/testing/disque_plein.hpp"
 #include "common/testing/endurance.hpp"
+#include "common/testing/profil_temoin.hpp"
 #include "common/testing/utilisateur.hpp"
 
 #include <gtest/gtest.h>
@@ -41,76 +42,21 @@ protected:
 
 } // namespace
 
-TEST(ProfilLecture, NomsSansCasseValeursRognees)
+TEST_F(Profil, LectureDuFichierTemoin)
 {
-    const std::string texte =
-        "\xEF\xBB\xBF[Autre]\r\n"
-        "Ronds=Autre\r\n"
-        "; commentaire\r\n"
-        "  [ motif ]  \r\n"
-        "  RONDS  =   Oui   \r\n"
-        ";Noir=Oui\r\n"
-        "Ronds=Second\r\n"
-        "Guillemets=\"Oui \"\r\n"
-        "Simples='x'\r\n"
-        "Boiteux=\"x'\r\n"
-        "Vide=\r\n"
-        "SansEgal\r\n"
-        "Egal=a=b\n"
-        "[MOTIF]\n"
-        "Double=ignorée car la première section gagne\n"
-        "[Fin\n"
-        "Clé=ouverte";
-    const FichierProfil f = FichierProfil::depuisTexte(texte);
-    struct Cas {
-        const char* nom;
-        const char* section;
-        const char* cle;
-        std::optional<std::string> attendu;
-    } cas[] = {
-        {"première section derrière le BOM", "autre", "ronds", "Autre"},
-        {"section et clé sans casse, blancs ôtés", "MOTIF", "Ronds", "Oui"},
-        {"la première clé gagne", "motif", "ronds", "Oui"},
-        {"commentaire ignoré", "MOTIF", "Noir", std::nullopt},
-        {"guillemets ôtés, contenu gardé", "MOTIF", "Guillemets", "Oui "},
-        {"apostrophes ôtées", "MOTIF", "Simples", "x"},
-        {"guillemets dépareillés gardés", "MOTIF", "Boiteux", "\"x'"},
-        {"valeur vide", "MOTIF", "Vide", ""},
-        {"ligne sans égal", "MOTIF", "SansEgal", std::nullopt},
-        {"valeur avec égal", "MOTIF", "Egal", "a=b"},
-        {"section en double", "MOTIF", "Double", std::nullopt},
-        {"section sans crochet fermant", "Fin", "Clé", "ouverte"},
-        {"section absente", "Absente", "Ronds", std::nullopt},
-    };
-    for (const auto& c : cas)
-        EXPECT_EQ(f.valeur(c.section, c.cle), c.attendu) << c.nom;
-}
-
-TEST_F(Profil, LectureAvecDefautEtTaille)
-{
-    using namespace std::string_literals;
-    ecrireFichier(fichier(), "[MOTIF]\nRonds=Ouix\nNoir=Oui\nLong=abcdefgh\nNul=ab\0cd\n"s);
+    // The same answers whatever the line ends; a missing file gives the default.
+    std::string sansCr = velmaro::testing::profilTemoin;
+    std::erase(sansCr, '\r');
     const fs::path absent = fichier().parent_path() / "absent.ini";
-    struct Cas {
-        const char* nom;
-        const char* cle;
-        const char* defaut;
-        std::size_t taille;
-        fs::path fichier;
-        const char* attendu;
-    } cas[] = {
-        {"valeur coupée à taille - 1", "Long", "Non", 5, fichier(), "abcd"},
-        {"valeur courte entière", "Noir", "Non", 5, fichier(), "Oui"},
-        {"quatre caractères de Ouix", "Ronds", "Non", 5, fichier(), "Ouix"},
-        {"clé absente: défaut", "Gros", "Non", 5, fichier(), "Non"},
-        {"défaut sans blancs finaux", "Gros", "Oui  ", 5, fichier(), "Oui"},
-        {"défaut coupé aussi", "Gros", "Ouioui", 5, fichier(), "Ouio"},
-        {"fichier absent: défaut", "Ronds", "Oui", 5, absent, "Oui"},
-        {"tampon nul", "Noir", "Non", 0, fichier(), ""},
-        {"un NUL stocké termine le texte", "Nul", "Non", 80, fichier(), "ab"},
-    };
-    for (const auto& c : cas)
-        EXPECT_EQ(lireChaineProfil("MOTIF", c.cle, c.defaut, c.taille, c.fichier), c.attendu) << c.nom;
+    for (const std::string& texte : {velmaro::testing::profilTemoin, sansCr}) {
+        ecrireFichier(fichier(), texte);
+        for (const auto& l : velmaro::testing::lecturesTemoin) {
+            EXPECT_EQ(lireChaineProfil(l.section, l.cle, l.defaut, l.taille, fichier()), l.attendu) << l.nom;
+            EXPECT_EQ(lireChaineProfil(l.section, l.cle, "Def", l.taille, absent),
+                      std::string("Def").substr(0, l.taille ? l.taille - 1 : 0))
+                << l.nom;
+        }
+    }
 }
 
 TEST_F(Profil, EcritureGardeLeResteDuFichier)
@@ -243,6 +189,7 @@ TEST_F(Profil, FichiersHostilesLusEtEcritsSansPlanterNiTrainer)
         {"vide", "", "Def", true},
         {"octets au hasard", octetsAuHasard(65536, 7), "Def", true},
         {"rien que des NUL", std::string(4096, '\0'), "Def", true},
+        {"un NUL stocké termine la valeur", std::string("[MOTIF]\nRonds=Ou\0i\n", 19), "Ou", true},
         {"clé répétée: la première compte", "[MOTIF]\nRonds=Non\nRonds=Oui\nRonds=Oui\n", "Non", true},
         {"section répétée: la première compte", "[MOTIF]\nNoir=Oui\n[MOTIF]\nRonds=Oui\n", "Def", true},
         {"tout en double", "[MOTIF]\nRonds=Oui\nRonds=Non\n[MOTIF]\nRonds=Non\n[MOTIF]\nRonds=Non\n", "Oui", true},

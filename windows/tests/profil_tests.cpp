@@ -1,6 +1,7 @@
 // The suite's settings-file rules and the system's own profile calls give the
 // same answers on the same files, and read each other's files.
 #include "common/core/profil.hpp"
+#include "common/testing/profil_temoin.hpp"
 #include "windows/tests/aide.hpp"
 
 #include <gtest/gtest.h>
@@ -36,79 +37,24 @@ std::string lireSysteme(const char* section, const char* cle, const char* defaut
     return tampon.substr(0, n);
 }
 
-const std::string fichierTemoin =
-    "\xEF\xBB\xBF"
-    "Avant=rien\r\n"
-    "[Autre]\r\n"
-    "Ronds=Autre\r\n"
-    "; commentaire\r\n"
-    "  [ motif ]  \r\n"
-    "  RONDS  =   Oui   \r\n"
-    "\tTab\t=\tx\t\r\n"
-    ";Noir=Oui\r\n"
-    "Ronds=Second\r\n"
-    "Guillemets=\"Oui \"\r\n"
-    "Simples='x'\r\n"
-    "Boiteux=\"x'\r\n"
-    "Vide=\r\n"
-    "SansEgal\r\n"
-    "Egal=a=b\r\n"
-    "Long=abcdefgh\n"
-    "[MOTIF]\n"
-    "Double=dans la seconde section\n"
-    "Ronds=Non\n"
-    "[Fin]\n"
-    "Dernier=oui";
-
-struct Lecture {
-    const char* nom;
-    const char* section;
-    const char* cle;
-    const char* defaut;
-    std::size_t taille;
-};
-
-const Lecture lectures[] = {
-    {"section et clé sans casse, blancs ôtés", "MOTIF", "Ronds", "Def", 80},
-    {"noms en minuscules", "motif", "ronds", "Def", 80},
-    {"blancs de l'appel", " motif ", " ronds ", "Def", 80},
-    {"tabulations", "MOTIF", "Tab", "Def", 80},
-    {"section derrière le BOM", "Autre", "Ronds", "Def", 80},
-    {"commentaire", "MOTIF", "Noir", "Def", 80},
-    {"clé d'avant toute section", "MOTIF", "Avant", "Def", 80},
-    {"guillemets ôtés", "MOTIF", "Guillemets", "Def", 80},
-    {"apostrophes ôtées", "MOTIF", "Simples", "Def", 80},
-    {"guillemets dépareillés", "MOTIF", "Boiteux", "Def", 80},
-    {"valeur vide", "MOTIF", "Vide", "Def", 80},
-    {"ligne sans égal", "MOTIF", "SansEgal", "Def", 80},
-    {"valeur avec égal", "MOTIF", "Egal", "Def", 80},
-    {"valeur coupée à taille - 1", "MOTIF", "Long", "Def", 5},
-    {"valeur dans un tampon juste assez grand", "MOTIF", "Long", "Def", 9},
-    {"section en double", "MOTIF", "Double", "Def", 80},
-    {"clé absente", "MOTIF", "Gros", "Def", 80},
-    {"défaut sans ses blancs finaux", "MOTIF", "Gros", "Oui  ", 80},
-    {"défaut coupé", "MOTIF", "Gros", "Ouioui", 5},
-    {"section absente", "Absente", "Ronds", "Def", 80},
-    {"dernière ligne sans fin", "Fin", "Dernier", "Def", 80},
-};
-
 } // namespace
 
 TEST(ProfilCommeLeSysteme, MemesReponsesSurLesMemesFichiers)
 {
     DossierTemporaire d;
     const auto temoin = d.sous("temoin.ini");
-    ecrireFichier(temoin, fichierTemoin);
+    ecrireFichier(temoin, velmaro::testing::profilTemoin);
     const auto lf = d.sous("lf.ini");
-    std::string sansCr = fichierTemoin;
+    std::string sansCr = velmaro::testing::profilTemoin;
     std::erase(sansCr, '\r');
     ecrireFichier(lf, sansCr);
     const auto absent = d.sous("absent.ini");
     for (const auto& fichier : {temoin, lf, absent})
-        for (const auto& l : lectures)
-            EXPECT_EQ(lireChaineProfil(l.section, l.cle, l.defaut, l.taille, fichier),
-                      lireSysteme(l.section, l.cle, l.defaut, l.taille, fichier))
-                << l.nom << " (" << fichier.filename().string() << ")";
+        for (const auto& l : velmaro::testing::lecturesTemoin)
+            if (l.commeLeSysteme)
+                EXPECT_EQ(lireChaineProfil(l.section, l.cle, l.defaut, l.taille, fichier),
+                          lireSysteme(l.section, l.cle, l.defaut, l.taille, fichier))
+                    << l.nom << " (" << fichier.filename().string() << ")";
 }
 
 TEST(ProfilCommeLeSysteme, ChacunRelitLesFichiersDeLAutre)
