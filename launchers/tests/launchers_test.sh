@@ -228,23 +228,35 @@ cat > "$t/bin/notify-send" <<'EOS'
 #!/usr/bin/env bash
 echo "notify $*" >> "$JOURNAL"
 EOS
-chmod +x "$t/bin/dbus-send" "$t/bin/notify-send"
+for prog in xscreensaver-command xdg-screensaver; do
+  printf '#!/usr/bin/env bash\necho "%s $*" >> "$JOURNAL"\n[ "${ACCEPTE:-}" = %s ]\n' $prog $prog > "$t/bin/$prog"
+done
+chmod +x "$t/bin/"{dbus-send,notify-send,xscreensaver-command,xdg-screensaver}
 export JOURNAL="$t/journal"
-while IFS='|' read -r nom code attendu journal commande; do
-  : > "$JOURNAL"
-  eval "mots=($commande)"
-  cas "$nom" "$code" - "$JOURNAL" "$attendu" PATH="$t/bin:/usr/bin:/bin" "${mots[@]:0:$((${#mots[@]} - 1))}" "$L/${mots[-1]}"
-  verifier "$nom : appels" "$journal"
-done <<'EOT'
+sessions() {
+  while IFS='|' read -r nom code attendu journal commande; do
+    : > "$JOURNAL"
+    eval "mots=($commande)"
+    cas "$nom" "$code" - "$JOURNAL" "$attendu" PATH="$t/bin:/usr/bin:/bin" "${mots[@]:0:$((${#mots[@]} - 1))}" "$L/${mots[-1]}"
+    verifier "$nom : appels" "$journal"
+  done
+}
+sessions <<'EOT'
 relwin : GNOME|0||grep -q 'Logout uint32:0' "$JOURNAL"|ACCEPTE=org.gnome.SessionManager relwin.pif
 relwin : KDE après GNOME|0||[ $(wc -l < "$JOURNAL") = 2 ] && ! grep -q uint32:2 "$JOURNAL" && ! grep -q int32:2 "$JOURNAL"|ACCEPTE=org.kde.ksmserver relwin.pif
 relwin : personne ne répond|1|Aucun gestionnaire de session|true|relwin.pif
 reldos : rien d'autre qu'un message|0|pas de mode MS-DOS|grep -q '^notify .*MS-DOS' "$JOURNAL" && [ $(wc -l < "$JOURNAL") = 1 ]|DISPLAY=:97 reldos.pif
 EOT
 
-message="$(PATH="$t/bin:/usr/bin:/bin" "$L/anim.pif" 2>&1)"; code=$?
-if [ ! -d /usr/libexec/xscreensaver ] && [ ! -d /usr/lib/xscreensaver ] && ! command -v xscreensaver-command >/dev/null; then
-  verifier "anim : aucun programme" '[ $code = 1 ] && grep -q "Aucun programme d" <<<"$message"'
+# The animation programs installed on this machine would come before xdg-screensaver.
+if [ ! -d /usr/libexec/xscreensaver ] && [ ! -d /usr/lib/xscreensaver ]; then
+  sessions <<'EOT'
+anim : économiseur en marche|0||[ "$(cat "$JOURNAL")" = "xscreensaver-command -activate" ]|ACCEPTE=xscreensaver-command anim.pif
+anim : sinon xdg-screensaver|0||[ "$(tail -1 "$JOURNAL")" = "xdg-screensaver activate" ]|ACCEPTE=xdg-screensaver anim.pif
+anim : aucun programme|1|Aucun programme d'animation|grep -q "^notify .*Aucun programme d'animation" "$JOURNAL"|DISPLAY=:97 anim.pif
+EOT
+else
+  sautes+=" animations"
 fi
 
 echo "$passes passed, $echecs failed${sautes:+ (skipped:$sautes)}"
