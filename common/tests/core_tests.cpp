@@ -96,7 +96,7 @@ TEST(TexteAnsi, PageDeCodeDansLesDeuxSens)
         EXPECT_EQ(utf8VersAnsi(ansiVersUtf8(octet)), octet) << b;
     }
     const std::pair<char32_t, const char*> points[] = {
-        {U'A', "A"}, {U'\u00E9', "\xC3\xA9"}, {U'\u07FF', "\xDF\xBF"}, {U'\u0800', "\xE0\xA0\x80"},
+        {U'A', "A"}, {U'\u0080', "\xC2\x80"}, {U'\u00E9', "\xC3\xA9"}, {U'\u07FF', "\xDF\xBF"}, {U'\u0800', "\xE0\xA0\x80"},
         {U'\uFFFD', "\xEF\xBF\xBD"}, {U'\U00010000', "\xF0\x90\x80\x80"}, {U'\U0001F600', "\xF0\x9F\x98\x80"}};
     for (auto [point, octets] : points) {
         std::string s;

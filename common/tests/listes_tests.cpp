@@ -160,8 +160,14 @@ TEST(ListeLecteurs, LesVolumesDuSystemeCommencentParLaRacine)
     const QList<Volume> v = volumesDuSysteme();
     ASSERT_FALSE(v.isEmpty());
     EXPECT_TRUE(QDir(v.first().racine).isRoot());
-    for (const Volume& volume : v)
+    QStringList racines;
+    for (const Volume& volume : v) {
         EXPECT_FALSE(volume.racine.startsWith("/proc")) << volume.racine;
+        // Files mounted on their own (containers do that) are no volume to browse.
+        EXPECT_TRUE(QFileInfo(volume.racine).isDir()) << volume.racine;
+        racines << volume.racine;
+    }
+    EXPECT_EQ(racines.removeDuplicates(), 0);
 }
 
 TEST(ListeFichiers, FichiersDuMotifTriesSansCasseSansCaches)
@@ -487,6 +493,7 @@ TEST(ListesLongues, DefilementHorizontalJusquAuNomLePlusLarge)
         {"the widest in the middle", {"a.txt", QString(60, QLatin1Char('W')) + ".txt", "z.txt"}},
         {"the widest first", {"0" + QString(40, QLatin1Char('m')) + ".txt", "b.txt"}},
         {"long but narrow letters last", {"a.txt", "b" + QString(10, QLatin1Char('W')) + ".txt", "z" + QString(30, QLatin1Char('i')) + ".txt"}},
+        {"the widest beyond Latin-1", {"a.txt", "\u0100" + QString(20, QChar(0x6F22)) + ".txt", "z.txt"}},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
