@@ -65,6 +65,7 @@ inline const LectureTemoin lecturesTemoin[] = {
     {"défaut coupé", "MOTIF", "Gros", "Ouioui", 5, "Ouio", true},
     {"section absente", "Absente", "Ronds", "Def", 80, "Def", true},
     {"dernière ligne sans fin", "Fin", "Dernier", "Def", 80, "oui", true},
+    {"clé absente de la dernière section", "Fin", "Gros", "Def", 80, "Def", true},
     {"tampon nul", "MOTIF", "Ronds", "Def", 0, "", false},
     {"section sans crochet fermant", "Ouverte", "Cle", "Def", 80, "ouverte", false},
 };
