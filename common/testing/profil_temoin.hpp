@@ -16,6 +16,7 @@ inline const std::string profilTemoin =
     "  [ motif ]  \r\n"
     "  RONDS  =   Oui   \r\n"
     "\tTab\t=\tx\t\r\n"
+    "zone=z\r\n"
     ";Noir=Oui\r\n"
     "Ronds=Second\r\n"
     "Guillemets=\"Oui \"\r\n"
@@ -48,6 +49,7 @@ inline const LectureTemoin lecturesTemoin[] = {
     {"noms en minuscules", "motif", "ronds", "Def", 80, "Oui", true},
     {"blancs de l'appel", " motif ", " ronds ", "Def", 80, "Oui", true},
     {"tabulations", "MOTIF", "Tab", "Def", 80, "x", true},
+    {"Z et z", "MOTIF", "ZONE", "Def", 80, "z", true},
     {"section derrière le BOM", "Autre", "Ronds", "Def", 80, "Autre", true},
     {"commentaire", "MOTIF", "Noir", "Def", 80, "Def", true},
     {"clé d'avant toute section", "MOTIF", "Avant", "Def", 80, "Def", true},
