@@ -2,6 +2,7 @@
 
 #include "about/animated/apropos.hpp"
 #include "common/platform/qt/qtservices.hpp"
+#include "common/testing/endurance.hpp"
 #include "common/testing/fakes.hpp"
 #include "common/ui/polices.hpp"
 #include "common/ui/twips.hpp"
@@ -9,6 +10,7 @@
 #include "msgbox-editor/ui/boiteapercu.hpp"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QFontDialog>
 #include <QFontInfo>
@@ -18,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -31,13 +34,6 @@ namespace {
 QString code(const FenPrin& f)
 {
     return f.TextMsgBox->toPlainText();
-}
-
-// Runs `inspecter` on the preview box once it is shown.
-template <typename F>
-void pendantApercu(FenPrin& fen, F inspecter, int delai = 0)
-{
-    QTimer::singleShot(delai, &fen, [&fen, inspecter] { inspecter(fen.boiteOuverte()); });
 }
 
 QStringList legendesDefaut(const FenPrin& f)
@@ -54,6 +50,30 @@ void presser(QWidget* w, Qt::MouseButton bouton)
     QTest::mouseRelease(w, bouton);
 }
 
+// Pastes as the user would, with the keyboard.
+void coller(QWidget* boite, const QString& texte)
+{
+    QApplication::clipboard()->setText(texte);
+    boite->setFocus();
+    QTest::keyClick(boite, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(boite, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Shows a preview (CmdVisu_Click or CmdFontes_Click), lets `inspecter` look
+// at the box once it is shown after `delai` ms, then presses its default button.
+template <typename F>
+void apercu(FenPrin& fen, void (FenPrin::*montrer)(), F inspecter, int delai = 0)
+{
+    QTimer::singleShot(delai, &fen, [&fen, inspecter] {
+        BoiteApercu* b = fen.boiteOuverte();
+        ASSERT_NE(b, nullptr);
+        inspecter(b);
+        if (fen.boiteOuverte())
+            b->appuyerBoutonParDefaut();
+    });
+    (fen.*montrer)();
+}
+
 } // namespace
 
 TEST(FenPrin, Demarrage)
@@ -62,6 +82,7 @@ TEST(FenPrin, Demarrage)
     FenPrin fen(f);
     fen.show();
     EXPECT_EQ(code(fen), "Reponse = MsgBox(\"Texte du message\", 0, \"TITRE\")");
+    EXPECT_TRUE(fen.TextMsgBox->isReadOnly());
     EXPECT_EQ(fen.IcoSans->text(), "Sans icône");
     EXPECT_EQ(legendesDefaut(fen), QStringList({"OK", "-", "-"}));
     EXPECT_EQ(QStringList({fen.AffTemps->text(), fen.AffPosX->text(), fen.AffPosY->text()}),
@@ -75,75 +96,99 @@ TEST(FenPrin, Demarrage)
     EXPECT_GT(fen.height(), basCadres);
     EXPECT_LE(fen.height() - basCadres, 10);
     EXPECT_GE(fen.BoutonFocus->y(), fen.height());
-}
-
-TEST(FenPrin, GeometrieEnTwips)
-{
-    FakeServices f;
-    FenPrin fen(f);
     using velmaro::twips;
-    const struct {
-        const char* nom;
-        QWidget* w;
-        QRect attendu;
-    } cas[] = {
-        {"Frame6", fen.Frame6, twips(60, 5100, 3135, 795)},
-        {"Frame7", fen.Frame7, twips(3300, 5100, 3435, 795)},
-        {"IcoExcl", fen.IcoExcl, twips(3180, 240, 1035, 915)},
-        {"TextTitre", fen.TextTitre, twips(2760, 1620, 5055, 285)},
-        {"CmdEfTxt", fen.CmdEfTxt, twips(7920, 2220, 195, 1005)},
-        {"TextMsgBox", fen.TextMsgBox, twips(2760, 4200, 5355, 855)},
-        {"CmdFontes", fen.CmdFontes, twips(6900, 5220, 1215, 675)},
-        {"BoutonFocus", fen.BoutonFocus, twips(300, 6420, 2175, 435)},
+    const std::pair<QWidget*, QRect> cas[] = {
+        {fen.Frame6, twips(60, 5100, 3135, 795)},         {fen.Frame7, twips(3300, 5100, 3435, 795)},
+        {fen.OptDefBtn[2], twips(120, 840, 2295, 195)},   {fen.IcoExcl, twips(3180, 240, 1035, 915)},
+        {fen.TextTitre, twips(2760, 1620, 5055, 285)},    {fen.CmdEfTxt, twips(7920, 2220, 195, 1005)},
+        {fen.CmdSautLign, twips(2760, 3600, 1815, 315)},  {fen.TextMsgBox, twips(2760, 4200, 5355, 855)},
+        {fen.Label6, twips(1380, 360, 285, 240)},         {fen.CmdFontes, twips(6900, 5220, 1215, 675)},
+        {fen.BoutonFocus, twips(300, 6420, 2175, 435)},
     };
-    for (const auto& c : cas)
-        EXPECT_EQ(c.w->geometry(), c.attendu) << c.nom;
-    // The scroll bars lie over the right part of their boxes.
+    for (const auto& [w, attendu] : cas)
+        EXPECT_EQ(w->geometry(), attendu) << "at " << attendu.x() << "," << attendu.y();
+    // The scroll bars lie over the right part of their boxes; the wrapped label stays in its frame.
     EXPECT_TRUE(fen.AffTemps->geometry().contains(fen.ChangeTemps->geometry()));
     EXPECT_GT(fen.Frame6->children().indexOf(fen.ChangeTemps), fen.Frame6->children().indexOf(fen.AffTemps));
+    EXPECT_LT(fen.Label4->geometry().right(), fen.Frame6->width() - 2);
 }
 
-TEST(FenPrin, ClicsSurLesOptions)
+// Each row clicks controls by their captions (c: code form, j: button set,
+// d: default button, m: modality, i: icon, pressed with the right button but
+// for the stop icon, which takes the keyboard), then checks the code line,
+// the default options shown, the tab stop of each group and the copy.
+TEST(FenPrin, OptionsLigneDeCodeEtCommentaire)
 {
     struct Cas {
         const char* nom;
+        std::vector<QString> clics;
         QString code;
         QStringList defauts;
+        QString commentaire;
+    } cas[] = {
+        {"exemple_demarrage", {}, "Reponse = MsgBox(\"Texte du message\", 0, \"TITRE\")", {"OK", "-", "-"},
+         "' Icône : Sans icône, bouton(s) : OK, bouton par défaut : 1er"},
+        {"exemple_instruction_question_ouinonannuler_2eme_systeme",
+         {"cInstruction", "iQuestion", "jOui/Non/Annuler", "dNon", "mSystème modal"},
+         "MsgBox \"Texte du message\", 4387, \"TITRE\"", {"Oui", "Non", "Annuler"},
+         "' Icône : Question, bouton(s) : Oui/Non/Annuler, bouton par défaut : 2ème"},
+        {"style_le_plus_grand", {"iInformation", "jOui/Non/Annuler", "dAnnuler", "mSystème modal"},
+         "Reponse = MsgBox(\"Texte du message\", 4675, \"TITRE\")", {"Oui", "Non", "Annuler"},
+         "' Icône : Information, bouton(s) : Oui/Non/Annuler, bouton par défaut : 3ème"},
+        {"ouinonannuler_3eme_puis_ouinon", {"jOui/Non/Annuler", "dAnnuler", "jOui/Non"},
+         "Reponse = MsgBox(\"Texte du message\", 260, \"TITRE\")", {"Oui", "Non", "-"},
+         "' Icône : Sans icône, bouton(s) : Oui/Non, bouton par défaut : 2ème"},
+        {"abandon_3eme_puis_ok", {"iArrêt", "jAbandon/Réessayer/Ignorer", "dIgnorer", "jOK"},
+         "Reponse = MsgBox(\"Texte du message\", 16, \"TITRE\")", {"OK", "-", "-"},
+         "' Icône : Stop, bouton(s) : OK, bouton par défaut : 1er"},
+        {"okannuler_2eme_puis_reessayer_garde_2eme", {"jOK/Annuler", "dAnnuler", "jRéessayer/Annuler"},
+         "Reponse = MsgBox(\"Texte du message\", 261, \"TITRE\")", {"Réessayer", "Annuler", "-"},
+         "' Icône : Sans icône, bouton(s) : Réessayer/Annuler, bouton par défaut : 2ème"},
+        {"retour_au_1er_et_application_modale",
+         {"iExclamation", "jOui/Non/Annuler", "dNon", "mSystème modal", "dOui", "mApplication modale"},
+         "Reponse = MsgBox(\"Texte du message\", 51, \"TITRE\")", {"Oui", "Non", "Annuler"},
+         "' Icône : Exclamation, bouton(s) : Oui/Non/Annuler, bouton par défaut : 1er"},
+        {"retour_sans_icone_et_fonction", {"cInstruction", "iQuestion", "iSans icône", "jOK/Annuler", "cFonction"},
+         "Reponse = MsgBox(\"Texte du message\", 1, \"TITRE\")", {"OK", "Annuler", "-"},
+         "' Icône : Sans icône, bouton(s) : OK/Annuler, bouton par défaut : 1er"},
     };
-    const Cas cas[] = {
-        {"instruction_ouinonannuler_2eme_systeme", "MsgBox \"Texte du message\", 4355, \"TITRE\"",
-         {"Oui", "Non", "Annuler"}},
-        {"ouinonannuler_3eme_puis_ouinon", "Reponse = MsgBox(\"Texte du message\", 260, \"TITRE\")",
-         {"Oui", "Non", "-"}},
-        {"abandon_3eme_puis_ok", "Reponse = MsgBox(\"Texte du message\", 0, \"TITRE\")", {"OK", "-", "-"}},
-        {"ouinonannuler_3eme_puis_ok", "Reponse = MsgBox(\"Texte du message\", 0, \"TITRE\")", {"OK", "-", "-"}},
-    };
-    using Clics = std::vector<std::function<QRadioButton*(FenPrin&)>>;
-    const Clics clics[] = {
-        {[](FenPrin& f) { return f.OptTypCode[1]; }, [](FenPrin& f) { return f.OptTypBouton[3]; },
-         [](FenPrin& f) { return f.OptDefBtn[1]; }, [](FenPrin& f) { return f.OptTypMod[1]; }},
-        {[](FenPrin& f) { return f.OptTypBouton[3]; }, [](FenPrin& f) { return f.OptDefBtn[2]; },
-         [](FenPrin& f) { return f.OptTypBouton[4]; }},
-        {[](FenPrin& f) { return f.OptTypBouton[2]; }, [](FenPrin& f) { return f.OptDefBtn[2]; },
-         [](FenPrin& f) { return f.OptTypBouton[0]; }},
-        {[](FenPrin& f) { return f.OptTypBouton[3]; }, [](FenPrin& f) { return f.OptDefBtn[2]; },
-         [](FenPrin& f) { return f.OptTypBouton[0]; }},
-    };
-    for (std::size_t i = 0; i < std::size(cas); ++i) {
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
         FakeServices f;
         FenPrin fen(f);
         fen.show();
         fen.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&fen));
-        for (const auto& clic : clics[i])
-            QTest::mouseClick(clic(fen), Qt::LeftButton, {}, QPoint(6, 6));
-        EXPECT_EQ(code(fen), cas[i].code) << cas[i].nom;
-        EXPECT_EQ(legendesDefaut(fen), cas[i].defauts) << cas[i].nom;
+        for (const QString& clic : c.clics) {
+            QGroupBox* cadre = std::array{fen.Frame1, fen.Frame2, fen.Frame3, fen.Frame4,
+                                          fen.Frame5}[QStringLiteral("cjdmi").indexOf(clic[0])];
+            QAbstractButton* b = nullptr;
+            for (auto* o : cadre->findChildren<QAbstractButton*>())
+                if (o->isVisibleTo(cadre) && (o->text() == clic.mid(1) || o->accessibleName() == clic.mid(1)))
+                    b = o;
+            ASSERT_NE(b, nullptr) << clic.toStdString();
+            if (b == fen.IcoStop)
+                QTest::keyClick(b, Qt::Key_Space);
+            else if (cadre == fen.Frame5)
+                presser(b, Qt::RightButton);
+            else
+                QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, 6));
+            if (cadre == fen.Frame5) {
+                int legendes = 0;
+                for (auto* o : cadre->findChildren<QToolButton*>())
+                    legendes += !o->text().isEmpty();
+                EXPECT_EQ(legendes, 1);
+                EXPECT_EQ(b->text(), b == fen.IcoStop ? QStringLiteral("Stop") : b->accessibleName());
+                EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
+            }
+        }
+        EXPECT_EQ(code(fen), c.code);
+        EXPECT_EQ(legendesDefaut(fen), c.defauts);
         QRadioButton* defaut = nullptr;
         for (auto* o : fen.OptDefBtn)
             if (o->isChecked() && o->isVisibleTo(fen.Frame3))
                 defaut = defaut ? nullptr : o;
-        ASSERT_NE(defaut, nullptr) << cas[i].nom;
+        ASSERT_NE(defaut, nullptr);
         // Tab goes through each group on its selected option, the default one included.
         QRadioButton* jeu = nullptr;
         for (auto* o : fen.OptTypBouton)
@@ -151,36 +196,17 @@ TEST(FenPrin, ClicsSurLesOptions)
                 jeu = o;
         jeu->setFocus(Qt::TabFocusReason);
         QTest::keyClick(jeu, Qt::Key_Tab);
-        EXPECT_EQ(fen.focusWidget(), defaut) << cas[i].nom;
+        EXPECT_EQ(fen.focusWidget(), defaut);
         QTest::keyClick(fen.focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(fen.focusWidget(), fen.OptTypMod[fen.OptTypMod[0]->isChecked() ? 0 : 1]) << cas[i].nom;
+        EXPECT_EQ(fen.focusWidget(), fen.OptTypMod[fen.OptTypMod[0]->isChecked() ? 0 : 1]);
+
+        QTest::mouseClick(fen.CmdCopie, Qt::LeftButton);
+        EXPECT_EQ(f.clipboard.texte, c.commentaire + "\r" + c.code);
+        EXPECT_TRUE(fen.isMinimized());
     }
 }
 
-TEST(FenPrin, BoutonsIcones)
-{
-    FakeServices f;
-    FenPrin fen(f);
-    fen.show();
-    // Any mouse button selects at once; the focus goes to BoutonFocus.
-    presser(fen.IcoQuest, Qt::RightButton);
-    EXPECT_EQ(fen.IcoQuest->text(), "Question");
-    EXPECT_EQ(fen.IcoSans->text(), "");
-    EXPECT_EQ(code(fen), "Reponse = MsgBox(\"Texte du message\", 32, \"TITRE\")");
-    EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
-    // The stop button reacts to a whole click, also from the keyboard; the others only to the mouse.
-    QTest::keyClick(fen.IcoStop, Qt::Key_Space);
-    EXPECT_EQ(fen.IcoStop->text(), "Stop");
-    EXPECT_EQ(fen.IcoQuest->text(), "");
-    QTest::keyClick(fen.IcoInfo, Qt::Key_Space);
-    EXPECT_EQ(fen.modele().ValStyle, 16);
-    presser(fen.IcoInfo, Qt::MiddleButton);
-    EXPECT_EQ(fen.IcoInfo->text(), "Information");
-    QTest::mouseClick(fen.IcoSans, Qt::LeftButton);
-    EXPECT_EQ(fen.modele().ValStyle, 0);
-}
-
-TEST(FenPrin, SaisieEffacementEtCopie)
+TEST(FenPrin, SaisieEffacementCopieEtSautDeLigne)
 {
     FakeServices f;
     FenPrin fen(f);
@@ -191,9 +217,12 @@ TEST(FenPrin, SaisieEffacementEtCopie)
     QTest::keyClicks(fen.TextMsg, "Dites \"oui\"");
     QTest::keyClick(fen.TextMsg, Qt::Key_Return);
     QTest::keyClicks(fen.TextMsg, "ou non");
+    // Tab leaves the message box instead of going into the text.
+    fen.TextMsg->setFocus();
+    QTest::keyClick(fen.TextMsg, Qt::Key_Tab);
+    EXPECT_EQ(fen.focusWidget(), fen.TextMsgBox);
     EXPECT_EQ(fen.reglages().TitreBoite, "Attention");
     EXPECT_EQ(code(fen), "Reponse = MsgBox(\"Dites \"oui\"\nou non\", 0, \"Attention\")");
-
     QTest::mouseClick(fen.CmdCopie, Qt::LeftButton);
     // A lone CR between the lines; the message keeps its CR LF.
     EXPECT_EQ(f.clipboard.texte, "' Icône : Sans icône, bouton(s) : OK, bouton par défaut : 1er\r"
@@ -205,28 +234,8 @@ TEST(FenPrin, SaisieEffacementEtCopie)
     QTest::mouseClick(fen.CmdEfTxt, Qt::LeftButton);
     EXPECT_EQ(code(fen), "Reponse = MsgBox(\"\", 0, \"\")");
     EXPECT_EQ(fen.reglages().TexteBoite, "");
-}
 
-TEST(FenPrin, CopierEnEchecGardeLaFenetre)
-{
-    FakeServices f;
-    FenPrin fen(f);
-    fen.show();
-    f.clipboard.echec = "Impossible d'ouvrir le Presse-papiers";
-    QTest::mouseClick(fen.CmdCopie, Qt::LeftButton);
-    ASSERT_EQ(f.messages.boites.size(), 1u);
-    EXPECT_EQ(f.messages.boites[0].texte, "Impossible d'ouvrir le Presse-papiers");
-    EXPECT_EQ(f.messages.boites[0].style, 0);
-    EXPECT_EQ(f.messages.boites[0].titre, "Brevolet");
-    EXPECT_FALSE(fen.isMinimized());
-}
-
-TEST(FenPrin, SautDeLigneRemplaceLaSelection)
-{
-    FakeServices f;
-    FenPrin fen(f);
-    fen.show();
-    f.clipboard.texte = "ancien contenu";
+    // "Saut de ligne" replaces the selection through the clipboard.
     fen.TextMsg->setPlainText("Premier Second");
     QTextCursor c = fen.TextMsg->textCursor();
     c.setPosition(7);
@@ -234,17 +243,11 @@ TEST(FenPrin, SautDeLigneRemplaceLaSelection)
     fen.TextMsg->setTextCursor(c);
     QTest::mouseClick(fen.CmdSautLign, Qt::LeftButton);
     EXPECT_EQ(f.clipboard.texte, "\" & Chr$(10) & \"");
-    EXPECT_EQ(code(fen), "Reponse = MsgBox(\"Premier\" & Chr$(10) & \"Second\", 0, \"TITRE\")");
+    EXPECT_EQ(code(fen), "Reponse = MsgBox(\"Premier\" & Chr$(10) & \"Second\", 0, \"\")");
     EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
-
-    f.clipboard.echec = "Presse-papiers occupé";
-    fen.CmdSautLign_Click();
-    ASSERT_EQ(f.messages.boites.size(), 1u);
-    EXPECT_EQ(f.messages.boites[0].texte, "Presse-papiers occupé");
-    EXPECT_EQ(f.messages.boites[0].titre, "Brevolet");
 }
 
-TEST(FenPrin, AideEtPressePapiers)
+TEST(FenPrin, AidePressePapiersEtAPropos)
 {
     FakeServices f;
     FenPrin fen(f);
@@ -253,13 +256,10 @@ TEST(FenPrin, AideEtPressePapiers)
     ASSERT_EQ(f.messages.boites.size(), 1u);
     EXPECT_EQ(f.messages.boites[0].style, 64);
     EXPECT_EQ(f.messages.boites[0].titre, "Saut de ligne");
-    const QStringList p = f.messages.boites[0].texte.split('\n');
-    ASSERT_EQ(p.size(), 4);
-    EXPECT_TRUE(p[0].startsWith("   Dans l'éditeur") && p[0].endsWith("les sauts de ligne dans le code."));
-    EXPECT_TRUE(p[1].startsWith("    Le bouton 'Saut de ligne'") && p[1].endsWith("(et surtout de code...)."));
-    EXPECT_EQ(p[2], "");
-    EXPECT_EQ(p[3], "    >>> Les boutons noirs situés à droite des zones de texte de titre et de message "
-                    "servent à l'effacement.");
+    const QString aide = f.messages.boites[0].texte;
+    EXPECT_TRUE(aide.startsWith("   Dans l'éditeur") && aide.contains("dans le code.\n    Le bouton 'Saut de ligne'"));
+    EXPECT_TRUE(aide.endsWith("(et surtout de code...).\n\n    >>> Les boutons noirs situés à droite des zones de "
+                              "texte de titre et de message servent à l'effacement."));
 
     QTest::mouseClick(fen.CmdPressPap, Qt::LeftButton);
     ASSERT_EQ(f.launcher.lancements.size(), 1u);
@@ -268,8 +268,20 @@ TEST(FenPrin, AideEtPressePapiers)
     f.launcher.echecs.insert("clipbrd.exe");
     QTest::mouseClick(fen.CmdPressPap, Qt::LeftButton);
     EXPECT_EQ(f.messages.boites.size(), 1u);
+
+    QString nom;
+    QTimer::singleShot(0, [&] {
+        auto* a = qobject_cast<about::Apropos*>(QApplication::activeModalWidget());
+        ASSERT_NE(a, nullptr);
+        nom = a->Label2->text();
+        a->CmdOK->click();
+    });
+    QTest::mouseClick(fen.CmdApro, Qt::LeftButton);
+    EXPECT_EQ(nom, "Brevolet");
+    EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
 }
 
+// Once a fault: letters followed the keyboard's Caps Lock, not the box clicked.
 TEST(FenPrin, MajusculesSelonLaZoneCliquee)
 {
     struct Cas {
@@ -279,23 +291,15 @@ TEST(FenPrin, MajusculesSelonLaZoneCliquee)
     } cas[] = {
         {"gauche_dans_le_titre", [](FenPrin& f) { presser(f.TextTitre, Qt::LeftButton); }, "ABcÉ1"},
         {"droit_dans_le_titre", [](FenPrin& f) { presser(f.TextTitre, Qt::RightButton); }, "abCé1"},
-        {"clic_dans_le_message",
-         [](FenPrin& f) {
-             presser(f.TextTitre, Qt::LeftButton);
-             QTest::mouseClick(f.TextMsg->viewport(), Qt::LeftButton);
-         },
+        {"clic_dans_le_message", [](FenPrin& f) { presser(f.TextTitre, Qt::LeftButton);
+                                                   QTest::mouseClick(f.TextMsg->viewport(), Qt::LeftButton); },
          "abCé1"},
-        {"touche_verrouillage_apres_le_titre",
-         [](FenPrin& f) {
-             presser(f.TextTitre, Qt::LeftButton);
-             QTest::keyClick(f.TextTitre, Qt::Key_CapsLock);
-         },
+        {"touche_verrouillage_apres_le_titre", [](FenPrin& f) { presser(f.TextTitre, Qt::LeftButton);
+                                                                 QTest::keyClick(f.TextTitre, Qt::Key_CapsLock); },
          "abCé1"},
         {"touche_verrouillage_ailleurs_apres_le_message",
-         [](FenPrin& f) {
-             QTest::mouseClick(f.TextMsg->viewport(), Qt::LeftButton);
-             QTest::keyClick(f.BoutonFocus, Qt::Key_CapsLock);
-         },
+         [](FenPrin& f) { QTest::mouseClick(f.TextMsg->viewport(), Qt::LeftButton);
+                          QTest::keyClick(f.BoutonFocus, Qt::Key_CapsLock); },
          "ABcÉ1"},
     };
     for (const auto& c : cas) {
@@ -317,6 +321,8 @@ TEST(FenPrin, MajusculesSelonLaZoneCliquee)
     }
 }
 
+// What is pasted in the three setting boxes: kept, brought into its range
+// (in the box too), or ignored when it is no number.
 TEST(FenPrin, BoitesDeReglage)
 {
     enum Boite { Temps, X, Y };
@@ -329,10 +335,13 @@ TEST(FenPrin, BoitesDeReglage)
         double valeur; // milliseconds or pixels
     } cas[] = {
         {"secondes_decimales", Temps, "0.5", "0.5", 0, 500},
-        {"demi_pair_garde_le_texte", Temps, "3.5", "3.5", 4, 3500},
         {"secondes_trop", Temps, "75", "60", 60, 60000},
+        {"secondes_demesurees", Temps, QString(400, QLatin1Char('9')), "60", 60, 60000},
+        {"secondes_pas_un_nombre", Temps, "quatre", "quatre", 4, 4000},
         {"x_trop_grand", X, "2000", "1280", 1280, 1280},
         {"x_demi_pair", X, "100.5", "100.5", 100, 100},
+        {"x_negatif", X, "-1e308", "0", 0, 0},
+        {"y_pas_un_nombre", Y, "Ωμέγα 🙂", "Ωμέγα 🙂", 80, 80},
     };
     for (const auto& c : cas) {
         FakeServices f;
@@ -341,8 +350,7 @@ TEST(FenPrin, BoitesDeReglage)
         QLineEdit* boite = c.boite == Temps ? fen.AffTemps : c.boite == X ? fen.AffPosX : fen.AffPosY;
         BarreInversee* barre = c.boite == Temps ? fen.ChangeTemps : c.boite == X ? fen.ChangePosX : fen.ChangePosY;
         boite->selectAll();
-        QTest::keyClick(boite, Qt::Key_Delete);
-        QTest::keyClicks(boite, c.tape);
+        boite->insert(c.tape);
         EXPECT_EQ(boite->text(), c.texte) << c.nom;
         EXPECT_EQ(barre->valeur(), c.barre) << c.nom;
         const ReglagesApercu& r = fen.reglages();
@@ -350,10 +358,11 @@ TEST(FenPrin, BoitesDeReglage)
     }
 }
 
-TEST(FenPrin, BarresAuxValeursEnHaut)
+TEST(FenPrin, BarresEtCentrage)
 {
     FakeServices f;
     FenPrin fen(f);
+    fen.move(150, 120);
     fen.show();
     // The upper arrow adds one, the upper trough the large step.
     QTest::mouseClick(fen.ChangePosY, Qt::LeftButton, {}, QPoint(fen.ChangePosY->width() / 2, 3));
@@ -362,22 +371,17 @@ TEST(FenPrin, BarresAuxValeursEnHaut)
     fen.ChangeTemps->triggerAction(QAbstractSlider::SliderPageStepSub);
     EXPECT_EQ(fen.AffTemps->text(), "14");
     EXPECT_EQ(fen.reglages().TempsAffichage, 14000);
-    fen.ChangeTemps->triggerAction(QAbstractSlider::SliderToMinimum);
-    EXPECT_EQ(fen.AffTemps->text(), "60");
-}
 
-TEST(FenPrin, CentragePuisChangementDeX)
-{
-    FakeServices f;
-    FenPrin fen(f);
-    fen.show();
     fen.AffPosY->setText("200");
     QTest::mouseClick(fen.CmdCentrer, Qt::LeftButton);
-    EXPECT_TRUE(fen.reglages().Centrer);
     EXPECT_EQ(fen.AffPosX->text(), "Cent.");
     EXPECT_EQ(fen.AffPosY->text(), "Cent.");
     EXPECT_EQ(fen.ChangePosY->valeur(), 200);
-
+    fen.AffTemps->setText("0");
+    QPoint centre;
+    apercu(fen, &FenPrin::CmdVisu_Click, [&](BoiteApercu* b) { centre = b->frameGeometry().center(); });
+    EXPECT_LE((centre - fen.frameGeometry().center()).manhattanLength(), 2);
+    // A change of X alone ends the centring; Y keeps its last valid value.
     fen.ChangePosX->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_FALSE(fen.reglages().Centrer);
     EXPECT_EQ(fen.AffPosX->text(), "101");
@@ -385,48 +389,20 @@ TEST(FenPrin, CentragePuisChangementDeX)
     EXPECT_EQ(fen.creerApercu()->pos(), QPoint(101, 200));
 }
 
-TEST(Apercu, PlaceALaPositionOuAuCentre)
-{
-    FakeServices f;
-    FenPrin fen(f);
-    fen.move(150, 120);
-    fen.show();
-    fen.AffTemps->setText("0");
-    fen.AffPosX->setText("333");
-    fen.AffPosY->setText("44");
-    QPoint vue;
-    bool ouverte = false;
-    pendantApercu(fen, [&](BoiteApercu* b) {
-        ouverte = b && b->isVisible();
-        vue = b->pos();
-        b->appuyerBoutonParDefaut();
-    });
-    QTest::mouseClick(fen.CmdVisu, Qt::LeftButton);
-    EXPECT_TRUE(ouverte);
-    EXPECT_EQ(vue, QPoint(333, 44));
-    EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
-
-    fen.CmdCentrer_Click();
-    QPoint centreBoite;
-    pendantApercu(fen, [&](BoiteApercu* b) {
-        centreBoite = b->frameGeometry().center();
-        b->appuyerBoutonParDefaut();
-    });
-    fen.CmdVisu_Click();
-    const QPoint ecart = centreBoite - fen.frameGeometry().center();
-    EXPECT_LE(std::abs(ecart.x()), 1);
-    EXPECT_LE(std::abs(ecart.y()), 1);
-}
-
-TEST(Apercu, FermetureAutomatiqueParLeBoutonParDefaut)
+// Closed by its default button after the display time, also without a title
+// to find it by; with 0 the box stays until closed.
+TEST(Apercu, FermetureSelonLeTemps)
 {
     struct Cas {
         const char* nom;
+        QString temps;
         QString titre;
         QString legende;
+        int reponse;
     } cas[] = {
-        {"avec_titre", "TITRE", "TITRE"},
-        {"titre_vide_encore_place_et_ferme", "", "Brevolet"},
+        {"avec_titre", "0.2", "TITRE", "TITRE", velmaro::vbNo},
+        {"titre_vide", "0.2", "", "Brevolet", velmaro::vbNo},
+        {"sans_temps", "0", "TITRE", "TITRE", velmaro::vbYes},
     };
     for (const auto& c : cas) {
         FakeServices f;
@@ -435,56 +411,27 @@ TEST(Apercu, FermetureAutomatiqueParLeBoutonParDefaut)
         fen.OptTypBouton[4]->click();
         fen.OptDefBtn[1]->click();
         fen.TextTitre->setText(c.titre);
-        fen.AffTemps->setText("0.2");
+        fen.AffTemps->setText(c.temps);
         QString legende;
-        QPoint position;
-        pendantApercu(fen, [&](BoiteApercu* b) {
-            legende = b->windowTitle();
-            position = b->pos();
+        bool ouverteApres300 = false;
+        QTimer::singleShot(0, &fen, [&] { legende = fen.boiteOuverte()->windowTitle(); });
+        QTimer::singleShot(300, &fen, [&] {
+            if ((ouverteApres300 = fen.boiteOuverte() != nullptr))
+                fen.boiteOuverte()->boutons().first()->click();
         });
         QElapsedTimer montre;
         montre.start();
-        fen.CmdVisu_Click();
+        QTest::mouseClick(fen.CmdVisu, Qt::LeftButton);
         EXPECT_GE(montre.elapsed(), 150) << c.nom;
-        EXPECT_EQ(fen.derniereReponse(), velmaro::vbNo) << c.nom;
+        EXPECT_EQ(fen.derniereReponse(), c.reponse) << c.nom;
         EXPECT_EQ(legende, c.legende) << c.nom;
-        EXPECT_EQ(position, QPoint(100, 80)) << c.nom;
+        EXPECT_EQ(ouverteApres300, c.temps == "0") << c.nom;
+        EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus) << c.nom;
     }
 }
 
-TEST(Apercu, SansTempsLaBoiteResteOuverte)
-{
-    FakeServices f;
-    FenPrin fen(f);
-    fen.show();
-    fen.AffTemps->setText("0");
-    bool encoreOuverte = false;
-    pendantApercu(
-        fen,
-        [&](BoiteApercu* b) {
-            encoreOuverte = b && b->isVisible();
-            b->boutons().first()->click();
-        },
-        400);
-    fen.CmdVisu_Click();
-    EXPECT_TRUE(encoreOuverte);
-}
-
-TEST(Apercu, UnNouvelApercuRepartDeZero)
-{
-    FakeServices f;
-    FenPrin fen(f);
-    fen.show();
-    fen.AffTemps->setText("0.4");
-    // The first box is closed by hand after 250 ms; the second still gets its full 400 ms.
-    pendantApercu(fen, [](BoiteApercu* b) { QTest::keyClick(b, Qt::Key_Escape); }, 250);
-    fen.CmdVisu_Click();
-    QElapsedTimer montre;
-    montre.start();
-    fen.CmdVisu_Click();
-    EXPECT_GE(montre.elapsed(), 350);
-}
-
+// Also a fault once: the text was measured in the width of a label not yet
+// laid out, and words broke across lines.
 TEST(Apercu, PoliceAgranditLaBoiteAutourDeSonCentre)
 {
     FakeServices f;
@@ -494,32 +441,25 @@ TEST(Apercu, PoliceAgranditLaBoiteAutourDeSonCentre)
     fen.TextMsg->setPlainText("Un message assez long pour tenir sur plusieurs lignes une fois "
                               "écrit dans une grande police de caractères.");
     f.dialogs.police = QFont("Times New Roman", 20, QFont::Bold, true);
-
     BoiteApercu temoin(QString::fromStdString(fen.reglages().TexteBoite), 0, "TITRE", &fen);
     temoin.placerParDefaut();
     const QRect avant(temoin.pos(), temoin.size());
     const int ancienneHauteur = temoin.etiquetteTexte()->height();
-
-    QRect apres;
-    QRect texte;
+    QRect apres, texte;
     int hautBoutons = 0;
     QFont police;
-    pendantApercu(fen, [&](BoiteApercu* b) {
+    apercu(fen, &FenPrin::CmdFontes_Click, [&](BoiteApercu* b) {
         apres = QRect(b->pos(), b->size());
         texte = b->etiquetteTexte()->geometry();
         hautBoutons = b->boutons().first()->y();
         police = b->etiquetteTexte()->font();
-        b->appuyerBoutonParDefaut();
     });
-    QTest::mouseClick(fen.CmdFontes, Qt::LeftButton);
-
     ASSERT_EQ(f.dialogs.policesProposees.size(), 1u);
     EXPECT_EQ(f.dialogs.policesProposees[0].family(), "MS Sans Serif");
     EXPECT_DOUBLE_EQ(f.dialogs.policesProposees[0].pointSizeF(), 10.0);
     EXPECT_EQ(police.family(), "Times New Roman");
-    const int h = QFontMetrics(police)
-                      .boundingRect(QRect(0, 0, texte.width(), 1 << 20), Qt::TextWordWrap,
-                                    temoin.etiquetteTexte()->text())
+    const QFontMetrics mesure(police);
+    const int h = mesure.boundingRect(QRect(0, 0, texte.width(), 1 << 20), Qt::TextWordWrap, temoin.etiquetteTexte()->text())
                       .height();
     ASSERT_GT(h, ancienneHauteur);
     EXPECT_EQ(texte.height(), h + 10);
@@ -527,6 +467,8 @@ TEST(Apercu, PoliceAgranditLaBoiteAutourDeSonCentre)
     EXPECT_EQ(apres.y(), avant.y() - (h - ancienneHauteur) / 2);
     EXPECT_EQ(apres.x(), avant.x());
     EXPECT_GE(hautBoutons, texte.y() + h);
+    EXPECT_GE(texte.width(), apres.width() - 30);
+    EXPECT_GE(texte.width(), mesure.horizontalAdvance(QStringLiteral("caractères.")));
     EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
 
     // Cancelled: no preview; the next dialog keeps the last bold and italic.
@@ -536,9 +478,9 @@ TEST(Apercu, PoliceAgranditLaBoiteAutourDeSonCentre)
     EXPECT_TRUE(f.dialogs.policesProposees[1].bold() && f.dialogs.policesProposees[1].italic());
 }
 
-// The toolkit's own font dialog, not a fake: it must open on the family that
-// the preview's "MS Sans Serif" 10 really is, and OK at once keeps that font
-// plain, at this opening and the next.
+// Once a fault: the toolkit's own font dialog (not a fake) must open on the
+// family that the preview's "MS Sans Serif" 10 really is, and OK at once
+// keeps that font plain, at this opening and the next.
 TEST(Apercu, LeVraiDialogueSOuvreSurLaPoliceDeLApercu)
 {
     FakeServices f;
@@ -547,47 +489,144 @@ TEST(Apercu, LeVraiDialogueSOuvreSurLaPoliceDeLApercu)
                                f.fileTimes, f.tray,     f.registry, f.programFolder, f.clock};
     FenPrin fen(services);
     fen.show();
-    std::vector<QFont> departs;
-    std::vector<QFont> apercus;
+    std::vector<QFont> polices; // dialog, preview, dialog, preview
     QTimer pilote;
     pilote.callOnTimeout([&] {
         if (BoiteApercu* b = fen.boiteOuverte()) {
-            apercus.push_back(b->etiquetteTexte()->font());
+            polices.push_back(b->etiquetteTexte()->font());
             b->appuyerBoutonParDefaut();
-            return;
         }
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* d = qobject_cast<QFontDialog*>(w); d && d->isVisible()) {
-                departs.push_back(d->currentFont());
+                polices.push_back(d->currentFont());
                 d->accept();
             }
     });
     pilote.start(20);
     QTest::mouseClick(fen.CmdFontes, Qt::LeftButton);
     QTest::mouseClick(fen.CmdFontes, Qt::LeftButton);
-    const QString famille = QFontInfo(velmaro::policeVb("MS Sans Serif", 10)).family();
-    ASSERT_EQ(departs.size(), 2u);
-    ASSERT_EQ(apercus.size(), 2u);
-    for (const QFont& p : {departs[0], departs[1], apercus[0], apercus[1]}) {
-        EXPECT_EQ(p.family(), famille);
+    ASSERT_EQ(polices.size(), 4u);
+    for (const QFont& p : polices) {
+        EXPECT_EQ(p.family(), QFontInfo(velmaro::policeVb("MS Sans Serif", 10)).family());
         EXPECT_EQ(p.pointSize(), 10);
         EXPECT_FALSE(p.bold() || p.italic());
     }
 }
 
-TEST(FenPrin, AProposSOuvreEtSeFerme)
+// What users paste by mistake goes through both text boxes within a couple of
+// seconds; the code line and the copy are built from what the boxes hold, and
+// the previews (the font one too) stay on the screen with their buttons in reach.
+TEST(BrevoletDurci, TexteEtTitreHostiles)
 {
     FakeServices f;
     FenPrin fen(f);
     fen.show();
-    QString nom;
-    QTimer::singleShot(0, [&] {
-        auto* a = qobject_cast<about::Apropos*>(QApplication::activeModalWidget());
-        ASSERT_NE(a, nullptr);
-        nom = a->Label2->text();
-        a->CmdOK->click();
-    });
-    QTest::mouseClick(fen.CmdApro, Qt::LeftButton);
-    EXPECT_EQ(nom, "Brevolet");
-    EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
+    fen.AffTemps->setText("0");
+    f.dialogs.police = QFont("Times New Roman", 20, QFont::Bold, true);
+    const QRect ecran = fen.screen()->availableGeometry();
+    const QString mots = QStringLiteral("message ").repeated(1 << 17);
+    QString controles;
+    for (char16_t c = 0; c < 32; ++c)
+        controles += QChar(c);
+    // A megabyte of words; control characters, quotes, other scripts and broken UTF-16.
+    const QString cas[] = {mots, controles + QStringLiteral("\"Oui\" ou \"\"non\"\" « ça » Ωμέγα 日本語 العربية 🙂👍🏽") +
+                                     QChar(0xD800) + QStringLiteral("b") + QChar(0xDC00) + QChar(0xFFFF) +
+                                     QChar(0xFEFF) + QChar(0x202E) + QStringLiteral("z")};
+    for (const QString& e : cas) {
+        for (QWidget* boite : {static_cast<QWidget*>(fen.TextTitre), static_cast<QWidget*>(fen.TextMsg)}) {
+            const bool titre = boite == fen.TextTitre;
+            SCOPED_TRACE(e.left(12).toStdString() + (titre ? " (titre)" : " (message)"));
+            fen.showNormal();
+            QElapsedTimer montre;
+            montre.start();
+            coller(boite, e);
+            const QString tenu = titre ? fen.TextTitre->text() : fen.TextMsg->toPlainText();
+            EXPECT_LE(tenu.size(), longueurMaximaleTexte);
+            // Through UTF-8, with the message's line breaks as CR LF.
+            const QString ligne = QString::fromStdString(
+                (QStringLiteral("Reponse = MsgBox(\"") + fen.texteMessage() + QStringLiteral("\", 0, \"") +
+                 fen.TextTitre->text() + QStringLiteral("\")"))
+                    .toStdString());
+            EXPECT_TRUE(code(fen) == QString(ligne).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n'));
+            EXPECT_EQ(QString::fromStdString(titre ? fen.reglages().TitreBoite : fen.reglages().TexteBoite),
+                      QString::fromStdString(tenu.toStdString()));
+            for (void (FenPrin::*montrer)() : {&FenPrin::CmdVisu_Click, &FenPrin::CmdFontes_Click}) {
+                apercu(fen, montrer, [&](BoiteApercu* b) {
+                    EXPECT_LE(b->frameGeometry().height(), ecran.height());
+                    EXPECT_GE(b->frameGeometry().top(), ecran.top());
+                    EXPECT_LE(b->boutons().first()->mapToGlobal(QPoint(0, b->boutons().first()->height())).y(),
+                              ecran.bottom() + 1);
+                });
+            }
+            f.clipboard.texte.clear();
+            fen.CmdCopie_Click();
+            EXPECT_TRUE(f.clipboard.texte ==
+                        QStringLiteral("' Icône : Sans icône, bouton(s) : OK, bouton par défaut : 1er\r") + ligne);
+            EXPECT_TRUE(fen.isMinimized());
+            EXPECT_LT(montre.elapsed(), 2000 * velmaro::testing::lenteurSousAsan);
+        }
+    }
+}
+
+TEST(BrevoletDurci, LeMessageSArreteALaLimite)
+{
+    FakeServices f;
+    FenPrin fen(f);
+    fen.show();
+    // Words up to n characters, the last one an x.
+    auto remplissage = [](int n) { return QStringLiteral("mot ").repeated(n / 4 + 1).left(n - 1) + 'x'; };
+    fen.TextMsg->setPlainText(remplissage(longueurMaximaleTexte - 2));
+    fen.TextMsg->moveCursor(QTextCursor::End);
+    QTest::keyClicks(fen.TextMsg, "abcd");
+    EXPECT_EQ(fen.TextMsg->toPlainText().size(), longueurMaximaleTexte);
+    EXPECT_TRUE(fen.TextMsg->toPlainText().endsWith("xab"));
+    // Deleting and typing again works; a selection makes room.
+    QTest::keyClick(fen.TextMsg, Qt::Key_Backspace);
+    QTest::keyClick(fen.TextMsg, Qt::Key_Z);
+    EXPECT_TRUE(fen.TextMsg->toPlainText().endsWith("xaz"));
+    fen.TextMsg->selectAll();
+    QTest::keyClicks(fen.TextMsg, "court");
+    EXPECT_EQ(fen.TextMsg->toPlainText(), "court");
+    // A paste is cut to the room left, never in the middle of a character.
+    fen.TextMsg->setPlainText(remplissage(longueurMaximaleTexte - 3));
+    fen.TextMsg->moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(QStringLiteral("a🙂🙂"));
+    QTest::keyClick(fen.TextMsg, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(fen.TextMsg->toPlainText().endsWith(QStringLiteral("xa🙂")));
+    EXPECT_EQ(fen.TextMsg->toPlainText().size(), longueurMaximaleTexte);
+    // "Saut de ligne" puts the text in only where it fits.
+    const QString avant = fen.TextMsg->toPlainText();
+    fen.CmdSautLign_Click();
+    EXPECT_EQ(fen.TextMsg->toPlainText(), avant);
+    EXPECT_TRUE(f.messages.boites.empty());
+}
+
+// A clipboard that cannot be opened: the library's description in a box with
+// OK only, no icon and the program's name; nothing else changes.
+TEST(BrevoletDurci, PressePapiersEnPanneRienNeChange)
+{
+    FakeServices f;
+    FenPrin fen(f);
+    fen.show();
+    fen.TextTitre->setText("Titre");
+    fen.TextMsg->setPlainText("Message");
+    fen.TextMsg->moveCursor(QTextCursor::End);
+    f.clipboard.texte = "ce qui y était";
+    const QString avant = code(fen);
+    f.clipboard.echec = "Le Presse-papiers est utilisé par une autre application.";
+    for (QPushButton* bouton : {fen.CmdCopie, fen.CmdSautLign}) {
+        SCOPED_TRACE(bouton->text().toStdString());
+        f.messages.boites.clear();
+        QTest::mouseClick(bouton, Qt::LeftButton);
+        ASSERT_EQ(f.messages.boites.size(), 1u);
+        EXPECT_EQ(f.messages.boites[0].texte, "Le Presse-papiers est utilisé par une autre application.");
+        EXPECT_EQ(f.messages.boites[0].style, 0);
+        EXPECT_EQ(f.messages.boites[0].titre, "Brevolet");
+        EXPECT_FALSE(fen.isMinimized());
+        EXPECT_EQ(fen.TextMsg->toPlainText(), "Message");
+        EXPECT_EQ(fen.TextTitre->text(), "Titre");
+        EXPECT_EQ(code(fen), avant);
+        EXPECT_EQ(f.clipboard.texte, "ce qui y était");
+        EXPECT_EQ(f.clipboard.ecritures, 0);
+    }
 }
