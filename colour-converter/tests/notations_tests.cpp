@@ -22,14 +22,8 @@ TEST(Notations, ChiffresDesComposantes)
     }
 }
 
-TEST(Notations, ComplementDecideSurLaPosition)
-{
-    EXPECT_FALSE(doitCompleter(0));
-    EXPECT_FALSE(doitCompleter(239)); // component 16: two digits already
-    EXPECT_TRUE(doitCompleter(240));  // component 15
-    EXPECT_TRUE(doitCompleter(255));
-}
-
+// Positions count from the top (0 is full intensity); the VB and HTML forms
+// get a leading zero from position 240 (component 15) down.
 TEST(Notations, PositionsVersTextes)
 {
     struct Cas {
@@ -51,26 +45,21 @@ TEST(Notations, PositionsVersTextes)
 
 TEST(Notations, ValeurCouleurRougeDansLOctetBas)
 {
-    EXPECT_EQ(rgb(255, 10, 0), 0x000AFFu);
     EXPECT_EQ(rgb(1, 2, 3), 1u + 256u * 2u + 65536u * 3u);
     const Couleur c = rgb(12, 34, 56);
     EXPECT_EQ(rouge(c), 12);
     EXPECT_EQ(vert(c), 34);
     EXPECT_EQ(bleu(c), 56);
     EXPECT_EQ(inverse(rgb(255, 10, 0)), rgb(0, 245, 255));
-    EXPECT_EQ(inverse(inverse(c)), c);
 }
 
 TEST(Notations, TextesDesCopies)
 {
     EXPECT_EQ(ligneCopieVb("RGB(&HFF, &HA, &H0)", "RGB(255, 10, 0)", "&H000AFF"),
               "'Valeur RGB(hexa) : RGB(&HFF, &HA, &H0) - Valeur RGB(dec) : RGB(255, 10, 0) - Valeur directe VB : &H000AFF");
-    const Notations depart = notationsDeDepart();
-    EXPECT_EQ(ligneCopieVb(depart.rgbHexa, depart.rgbDeci, depart.vb),
-              "'Valeur RGB(hexa) : RGB(&HFF, &HFF, &HFF) - Valeur RGB(dec) : RGB(255, 255,255) - Valeur directe VB : &HFFFFFF");
     EXPECT_EQ(texteCopieHtml("#FF0A00"), "#FF0A00");
-    EXPECT_EQ(texteCopieHtml(depart.html), "#FFFFFF");
     // Only the last six characters count; a short box gives what there is.
     EXPECT_EQ(texteCopieHtml("xx808080"), "#808080");
+    EXPECT_EQ(texteCopieHtml("AB"), "#AB");
     EXPECT_EQ(texteCopieHtml(""), "#");
 }
