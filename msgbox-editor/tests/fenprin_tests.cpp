@@ -1,10 +1,7 @@
 #include "msgbox-editor/ui/fenprin.hpp"
 
-#include "about/animated/apropos.hpp"
-#include "common/platform/qt/qtservices.hpp"
 #include "common/testing/endurance.hpp"
 #include "common/testing/fakes.hpp"
-#include "common/ui/polices.hpp"
 #include "common/ui/twips.hpp"
 #include "msgbox-editor/ui/barreinversee.hpp"
 #include "msgbox-editor/ui/boiteapercu.hpp"
@@ -12,8 +9,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
-#include <QFontDialog>
-#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,26 +45,15 @@ void presser(QWidget* w, Qt::MouseButton bouton)
     QTest::mouseRelease(w, bouton);
 }
 
-// Pastes as the user would, with the keyboard.
-void coller(QWidget* boite, const QString& texte)
-{
-    QApplication::clipboard()->setText(texte);
-    boite->setFocus();
-    QTest::keyClick(boite, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(boite, Qt::Key_V, Qt::ControlModifier);
-}
-
 // Shows a preview (CmdVisu_Click or CmdFontes_Click), lets `inspecter` look
-// at the box once it is shown after `delai` ms, then presses its default button.
+// at the box once it is shown, then presses its default button.
 template <typename F>
-void apercu(FenPrin& fen, void (FenPrin::*montrer)(), F inspecter, int delai = 0)
+void apercu(FenPrin& fen, void (FenPrin::*montrer)(), F inspecter)
 {
-    QTimer::singleShot(delai, &fen, [&fen, inspecter] {
-        BoiteApercu* b = fen.boiteOuverte();
-        ASSERT_NE(b, nullptr);
-        inspecter(b);
-        if (fen.boiteOuverte())
-            b->appuyerBoutonParDefaut();
+    QTimer::singleShot(0, &fen, [&fen, inspecter] {
+        ASSERT_NE(fen.boiteOuverte(), nullptr);
+        inspecter(fen.boiteOuverte());
+        fen.boiteOuverte()->appuyerBoutonParDefaut();
     });
     (fen.*montrer)();
 }
@@ -87,7 +71,6 @@ TEST(FenPrin, Demarrage)
     EXPECT_EQ(legendesDefaut(fen), QStringList({"OK", "-", "-"}));
     EXPECT_EQ(QStringList({fen.AffTemps->text(), fen.AffPosX->text(), fen.AffPosY->text()}),
               QStringList({"4", "100", "80"}));
-    EXPECT_EQ(fen.reglages().TempsAffichage, 4000);
     EXPECT_FALSE(fen.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(fen.minimumSize(), fen.maximumSize());
     // The visible client area ends just below the lower frames; BoutonFocus lies below it.
@@ -96,21 +79,11 @@ TEST(FenPrin, Demarrage)
     EXPECT_GT(fen.height(), basCadres);
     EXPECT_LE(fen.height() - basCadres, 10);
     EXPECT_GE(fen.BoutonFocus->y(), fen.height());
-    using velmaro::twips;
-    const std::pair<QWidget*, QRect> cas[] = {
-        {fen.Frame6, twips(60, 5100, 3135, 795)},         {fen.Frame7, twips(3300, 5100, 3435, 795)},
-        {fen.OptDefBtn[2], twips(120, 840, 2295, 195)},   {fen.IcoExcl, twips(3180, 240, 1035, 915)},
-        {fen.TextTitre, twips(2760, 1620, 5055, 285)},    {fen.CmdEfTxt, twips(7920, 2220, 195, 1005)},
-        {fen.CmdSautLign, twips(2760, 3600, 1815, 315)},  {fen.TextMsgBox, twips(2760, 4200, 5355, 855)},
-        {fen.Label6, twips(1380, 360, 285, 240)},         {fen.CmdFontes, twips(6900, 5220, 1215, 675)},
-        {fen.BoutonFocus, twips(300, 6420, 2175, 435)},
-    };
-    for (const auto& [w, attendu] : cas)
-        EXPECT_EQ(w->geometry(), attendu) << "at " << attendu.x() << "," << attendu.y();
-    // The scroll bars lie over the right part of their boxes; the wrapped label stays in its frame.
-    EXPECT_TRUE(fen.AffTemps->geometry().contains(fen.ChangeTemps->geometry()));
-    EXPECT_GT(fen.Frame6->children().indexOf(fen.ChangeTemps), fen.Frame6->children().indexOf(fen.AffTemps));
+    // Options one under the other; labels sized by the design, the wrapped one within its frame.
+    EXPECT_EQ(fen.OptDefBtn[2]->geometry(), velmaro::twips(120, 840, 2295, 195));
+    EXPECT_EQ(fen.Label6->geometry(), velmaro::twips(1380, 360, 285, 240));
     EXPECT_LT(fen.Label4->geometry().right(), fen.Frame6->width() - 2);
+    EXPECT_TRUE(fen.AffTemps->geometry().contains(fen.ChangeTemps->geometry()));
 }
 
 // Each row clicks controls by their captions (c: code form, j: button set,
@@ -167,33 +140,26 @@ TEST(FenPrin, OptionsLigneDeCodeEtCommentaire)
                 if (o->isVisibleTo(cadre) && (o->text() == clic.mid(1) || o->accessibleName() == clic.mid(1)))
                     b = o;
             ASSERT_NE(b, nullptr) << clic.toStdString();
-            if (b == fen.IcoStop)
-                QTest::keyClick(b, Qt::Key_Space);
-            else if (cadre == fen.Frame5)
-                presser(b, Qt::RightButton);
-            else
+            if (cadre != fen.Frame5) {
                 QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, 6));
-            if (cadre == fen.Frame5) {
-                int legendes = 0;
-                for (auto* o : cadre->findChildren<QToolButton*>())
-                    legendes += !o->text().isEmpty();
-                EXPECT_EQ(legendes, 1);
-                EXPECT_EQ(b->text(), b == fen.IcoStop ? QStringLiteral("Stop") : b->accessibleName());
-                EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
+                continue;
             }
+            b == fen.IcoStop ? QTest::keyClick(b, Qt::Key_Space) : presser(b, Qt::RightButton);
+            // Only the chosen icon is captioned, with its name; the focus goes to BoutonFocus.
+            QString legendes;
+            for (auto* o : cadre->findChildren<QToolButton*>())
+                legendes += o->text();
+            EXPECT_EQ(legendes, b == fen.IcoStop ? QStringLiteral("Stop") : b->accessibleName());
+            EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
         }
         EXPECT_EQ(code(fen), c.code);
         EXPECT_EQ(legendesDefaut(fen), c.defauts);
-        QRadioButton* defaut = nullptr;
-        for (auto* o : fen.OptDefBtn)
-            if (o->isChecked() && o->isVisibleTo(fen.Frame3))
-                defaut = defaut ? nullptr : o;
-        ASSERT_NE(defaut, nullptr);
         // Tab goes through each group on its selected option, the default one included.
-        QRadioButton* jeu = nullptr;
+        QRadioButton *defaut = nullptr, *jeu = nullptr;
+        for (auto* o : fen.OptDefBtn)
+            defaut = o->isChecked() && o->isVisibleTo(fen.Frame3) ? (defaut ? fen.OptDefBtn[0] : o) : defaut;
         for (auto* o : fen.OptTypBouton)
-            if (o->isChecked())
-                jeu = o;
+            jeu = o->isChecked() ? o : jeu;
         jeu->setFocus(Qt::TabFocusReason);
         QTest::keyClick(jeu, Qt::Key_Tab);
         EXPECT_EQ(fen.focusWidget(), defaut);
@@ -233,7 +199,6 @@ TEST(FenPrin, SaisieEffacementCopieEtSautDeLigne)
     QTest::mouseClick(fen.CmdEfTitr, Qt::LeftButton);
     QTest::mouseClick(fen.CmdEfTxt, Qt::LeftButton);
     EXPECT_EQ(code(fen), "Reponse = MsgBox(\"\", 0, \"\")");
-    EXPECT_EQ(fen.reglages().TexteBoite, "");
 
     // "Saut de ligne" replaces the selection through the clipboard.
     fen.TextMsg->setPlainText("Premier Second");
@@ -247,38 +212,26 @@ TEST(FenPrin, SaisieEffacementCopieEtSautDeLigne)
     EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
 }
 
-TEST(FenPrin, AidePressePapiersEtAPropos)
+TEST(FenPrin, AideEtPressePapiers)
 {
     FakeServices f;
     FenPrin fen(f);
     fen.show();
     QTest::mouseClick(fen.CmdAide, Qt::LeftButton);
     ASSERT_EQ(f.messages.boites.size(), 1u);
-    EXPECT_EQ(f.messages.boites[0].style, 64);
-    EXPECT_EQ(f.messages.boites[0].titre, "Saut de ligne");
+    EXPECT_EQ(f.messages.boites[0].titre + " " + QString::number(f.messages.boites[0].style), "Saut de ligne 64");
     const QString aide = f.messages.boites[0].texte;
     EXPECT_TRUE(aide.startsWith("   Dans l'éditeur") && aide.contains("dans le code.\n    Le bouton 'Saut de ligne'"));
     EXPECT_TRUE(aide.endsWith("(et surtout de code...).\n\n    >>> Les boutons noirs situés à droite des zones de "
                               "texte de titre et de message servent à l'effacement."));
 
     QTest::mouseClick(fen.CmdPressPap, Qt::LeftButton);
+    f.launcher.echecs.insert("clipbrd.exe"); // a viewer that cannot start is not reported
+    QTest::mouseClick(fen.CmdPressPap, Qt::LeftButton);
     ASSERT_EQ(f.launcher.lancements.size(), 1u);
     EXPECT_EQ(f.launcher.lancements[0].programme, "clipbrd.exe");
-    // A viewer that cannot start is not reported.
-    f.launcher.echecs.insert("clipbrd.exe");
-    QTest::mouseClick(fen.CmdPressPap, Qt::LeftButton);
     EXPECT_EQ(f.messages.boites.size(), 1u);
 
-    QString nom;
-    QTimer::singleShot(0, [&] {
-        auto* a = qobject_cast<about::Apropos*>(QApplication::activeModalWidget());
-        ASSERT_NE(a, nullptr);
-        nom = a->Label2->text();
-        a->CmdOK->click();
-    });
-    QTest::mouseClick(fen.CmdApro, Qt::LeftButton);
-    EXPECT_EQ(nom, "Brevolet");
-    EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
 }
 
 // Once a fault: letters followed the keyboard's Caps Lock, not the box clicked.
@@ -294,15 +247,13 @@ TEST(FenPrin, MajusculesSelonLaZoneCliquee)
         {"clic_dans_le_message", [](FenPrin& f) { presser(f.TextTitre, Qt::LeftButton);
                                                    QTest::mouseClick(f.TextMsg->viewport(), Qt::LeftButton); },
          "abCé1"},
-        {"touche_verrouillage_apres_le_titre", [](FenPrin& f) { presser(f.TextTitre, Qt::LeftButton);
-                                                                 QTest::keyClick(f.TextTitre, Qt::Key_CapsLock); },
-         "abCé1"},
         {"touche_verrouillage_ailleurs_apres_le_message",
          [](FenPrin& f) { QTest::mouseClick(f.TextMsg->viewport(), Qt::LeftButton);
                           QTest::keyClick(f.BoutonFocus, Qt::Key_CapsLock); },
          "ABcÉ1"},
     };
     for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
         FakeServices f;
         FenPrin fen(f);
         fen.show();
@@ -316,8 +267,7 @@ TEST(FenPrin, MajusculesSelonLaZoneCliquee)
             QTest::sendKeyEvent(QTest::Click, boite, Qt::Key_Eacute, QStringLiteral("é"), Qt::NoModifier);
             QTest::keyClicks(boite, "1");
         }
-        EXPECT_EQ(fen.TextTitre->text(), c.attendu) << c.nom;
-        EXPECT_EQ(fen.TextMsg->toPlainText(), c.attendu) << c.nom;
+        EXPECT_EQ(fen.TextTitre->text() + " " + fen.TextMsg->toPlainText(), c.attendu + " " + c.attendu);
     }
 }
 
@@ -335,11 +285,8 @@ TEST(FenPrin, BoitesDeReglage)
         double valeur; // milliseconds or pixels
     } cas[] = {
         {"secondes_decimales", Temps, "0.5", "0.5", 0, 500},
-        {"secondes_trop", Temps, "75", "60", 60, 60000},
         {"secondes_demesurees", Temps, QString(400, QLatin1Char('9')), "60", 60, 60000},
-        {"secondes_pas_un_nombre", Temps, "quatre", "quatre", 4, 4000},
         {"x_trop_grand", X, "2000", "1280", 1280, 1280},
-        {"x_demi_pair", X, "100.5", "100.5", 100, 100},
         {"x_negatif", X, "-1e308", "0", 0, 0},
         {"y_pas_un_nombre", Y, "Ωμέγα 🙂", "Ωμέγα 🙂", 80, 80},
     };
@@ -366,11 +313,9 @@ TEST(FenPrin, BarresEtCentrage)
     fen.show();
     // The upper arrow adds one, the upper trough the large step.
     QTest::mouseClick(fen.ChangePosY, Qt::LeftButton, {}, QPoint(fen.ChangePosY->width() / 2, 3));
-    EXPECT_EQ(fen.AffPosY->text(), "81");
-    EXPECT_EQ(fen.reglages().PosY, 81);
     fen.ChangeTemps->triggerAction(QAbstractSlider::SliderPageStepSub);
-    EXPECT_EQ(fen.AffTemps->text(), "14");
-    EXPECT_EQ(fen.reglages().TempsAffichage, 14000);
+    EXPECT_EQ(fen.AffPosY->text() + " " + fen.AffTemps->text(), "81 14");
+    EXPECT_EQ(fen.reglages().PosY + fen.reglages().TempsAffichage, 81 + 14000);
 
     fen.AffPosY->setText("200");
     QTest::mouseClick(fen.CmdCentrer, Qt::LeftButton);
@@ -389,30 +334,19 @@ TEST(FenPrin, BarresEtCentrage)
     EXPECT_EQ(fen.creerApercu()->pos(), QPoint(101, 200));
 }
 
-// Closed by its default button after the display time, also without a title
-// to find it by; with 0 the box stays until closed.
+// Without a title to find it by, the box still closes after its time (the
+// desktop test closes a titled one); with 0 it stays until closed.
 TEST(Apercu, FermetureSelonLeTemps)
 {
-    struct Cas {
-        const char* nom;
-        QString temps;
-        QString titre;
-        QString legende;
-        int reponse;
-    } cas[] = {
-        {"avec_titre", "0.2", "TITRE", "TITRE", velmaro::vbNo},
-        {"titre_vide", "0.2", "", "Brevolet", velmaro::vbNo},
-        {"sans_temps", "0", "TITRE", "TITRE", velmaro::vbYes},
-    };
-    for (const auto& c : cas) {
+    for (const QString temps : {"0.2", "0"}) {
         FakeServices f;
         FenPrin fen(f);
         fen.show();
         fen.OptTypBouton[4]->click();
         fen.OptDefBtn[1]->click();
-        fen.TextTitre->setText(c.titre);
-        fen.AffTemps->setText(c.temps);
-        QString legende;
+        fen.TextTitre->clear();
+        fen.AffTemps->setText(temps);
+        QString legende = "-";
         bool ouverteApres300 = false;
         QTimer::singleShot(0, &fen, [&] { legende = fen.boiteOuverte()->windowTitle(); });
         QTimer::singleShot(300, &fen, [&] {
@@ -422,11 +356,11 @@ TEST(Apercu, FermetureSelonLeTemps)
         QElapsedTimer montre;
         montre.start();
         QTest::mouseClick(fen.CmdVisu, Qt::LeftButton);
-        EXPECT_GE(montre.elapsed(), 150) << c.nom;
-        EXPECT_EQ(fen.derniereReponse(), c.reponse) << c.nom;
-        EXPECT_EQ(legende, c.legende) << c.nom;
-        EXPECT_EQ(ouverteApres300, c.temps == "0") << c.nom;
-        EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus) << c.nom;
+        EXPECT_GE(montre.elapsed(), 150);
+        EXPECT_EQ(legende, "Brevolet");
+        EXPECT_EQ(fen.derniereReponse(), temps == "0" ? velmaro::vbYes : velmaro::vbNo);
+        EXPECT_EQ(ouverteApres300, temps == "0");
+        EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
     }
 }
 
@@ -455,9 +389,8 @@ TEST(Apercu, PoliceAgranditLaBoiteAutourDeSonCentre)
         police = b->etiquetteTexte()->font();
     });
     ASSERT_EQ(f.dialogs.policesProposees.size(), 1u);
-    EXPECT_EQ(f.dialogs.policesProposees[0].family(), "MS Sans Serif");
+    EXPECT_EQ(f.dialogs.policesProposees[0].family() + " " + police.family(), "MS Sans Serif Times New Roman");
     EXPECT_DOUBLE_EQ(f.dialogs.policesProposees[0].pointSizeF(), 10.0);
-    EXPECT_EQ(police.family(), "Times New Roman");
     const QFontMetrics mesure(police);
     const int h = mesure.boundingRect(QRect(0, 0, texte.width(), 1 << 20), Qt::TextWordWrap, temoin.etiquetteTexte()->text())
                       .height();
@@ -465,57 +398,21 @@ TEST(Apercu, PoliceAgranditLaBoiteAutourDeSonCentre)
     EXPECT_EQ(texte.height(), h + 10);
     EXPECT_EQ(apres.height() - avant.height(), h - ancienneHauteur);
     EXPECT_EQ(apres.y(), avant.y() - (h - ancienneHauteur) / 2);
-    EXPECT_EQ(apres.x(), avant.x());
     EXPECT_GE(hautBoutons, texte.y() + h);
-    EXPECT_GE(texte.width(), apres.width() - 30);
-    EXPECT_GE(texte.width(), mesure.horizontalAdvance(QStringLiteral("caractères.")));
+    EXPECT_GE(texte.width(), std::max(apres.width() - 30, mesure.horizontalAdvance(QStringLiteral("caractères."))));
     EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
 
     // Cancelled: no preview; the next dialog keeps the last bold and italic.
     f.dialogs.police.reset();
     fen.CmdFontes_Click();
-    ASSERT_EQ(f.dialogs.policesProposees.size(), 2u);
-    EXPECT_TRUE(f.dialogs.policesProposees[1].bold() && f.dialogs.policesProposees[1].italic());
+    EXPECT_TRUE(f.dialogs.policesProposees.size() == 2 && f.dialogs.policesProposees[1].bold() &&
+                f.dialogs.policesProposees[1].italic());
 }
 
-// Once a fault: the toolkit's own font dialog (not a fake) must open on the
-// family that the preview's "MS Sans Serif" 10 really is, and OK at once
-// keeps that font plain, at this opening and the next.
-TEST(Apercu, LeVraiDialogueSOuvreSurLaPoliceDeLApercu)
-{
-    FakeServices f;
-    velmaro::QtDialogs vrais;
-    velmaro::Services services{f.clipboard, f.launcher, f.messages, vrais,          f.power,
-                               f.fileTimes, f.tray,     f.registry, f.programFolder, f.clock};
-    FenPrin fen(services);
-    fen.show();
-    std::vector<QFont> polices; // dialog, preview, dialog, preview
-    QTimer pilote;
-    pilote.callOnTimeout([&] {
-        if (BoiteApercu* b = fen.boiteOuverte()) {
-            polices.push_back(b->etiquetteTexte()->font());
-            b->appuyerBoutonParDefaut();
-        }
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<QFontDialog*>(w); d && d->isVisible()) {
-                polices.push_back(d->currentFont());
-                d->accept();
-            }
-    });
-    pilote.start(20);
-    QTest::mouseClick(fen.CmdFontes, Qt::LeftButton);
-    QTest::mouseClick(fen.CmdFontes, Qt::LeftButton);
-    ASSERT_EQ(polices.size(), 4u);
-    for (const QFont& p : polices) {
-        EXPECT_EQ(p.family(), QFontInfo(velmaro::policeVb("MS Sans Serif", 10)).family());
-        EXPECT_EQ(p.pointSize(), 10);
-        EXPECT_FALSE(p.bold() || p.italic());
-    }
-}
-
-// What users paste by mistake goes through both text boxes within a couple of
-// seconds; the code line and the copy are built from what the boxes hold, and
-// the previews (the font one too) stay on the screen with their buttons in reach.
+// Pasted by mistake in either box, a megabyte of words, or control
+// characters, quotes, other scripts and broken UTF-16, is taken within a
+// couple of seconds; the code line and the copy are built from what the box
+// holds, through UTF-8, and the previews stay on the screen, buttons in reach.
 TEST(BrevoletDurci, TexteEtTitreHostiles)
 {
     FakeServices f;
@@ -524,45 +421,33 @@ TEST(BrevoletDurci, TexteEtTitreHostiles)
     fen.AffTemps->setText("0");
     f.dialogs.police = QFont("Times New Roman", 20, QFont::Bold, true);
     const QRect ecran = fen.screen()->availableGeometry();
-    const QString mots = QStringLiteral("message ").repeated(1 << 17);
-    QString controles;
+    QString bizarre = QStringLiteral("\"Oui\" ou \"\"non\"\" « ça » Ωμέγα 日本語 العربية 🙂👍🏽") + QChar(0xD800) + 'b' +
+                      QChar(0xDC00) + QChar(0xFFFF) + QChar(0xFEFF) + QChar(0x202E);
     for (char16_t c = 0; c < 32; ++c)
-        controles += QChar(c);
-    // A megabyte of words; control characters, quotes, other scripts and broken UTF-16.
-    const QString cas[] = {mots, controles + QStringLiteral("\"Oui\" ou \"\"non\"\" « ça » Ωμέγα 日本語 العربية 🙂👍🏽") +
-                                     QChar(0xD800) + QStringLiteral("b") + QChar(0xDC00) + QChar(0xFFFF) +
-                                     QChar(0xFEFF) + QChar(0x202E) + QStringLiteral("z")};
-    for (const QString& e : cas) {
+        bizarre += QChar(c);
+    for (const QString& e : {QStringLiteral("message ").repeated(1 << 17), bizarre}) {
         for (QWidget* boite : {static_cast<QWidget*>(fen.TextTitre), static_cast<QWidget*>(fen.TextMsg)}) {
-            const bool titre = boite == fen.TextTitre;
-            SCOPED_TRACE(e.left(12).toStdString() + (titre ? " (titre)" : " (message)"));
+            SCOPED_TRACE(e.left(8).toStdString() + (boite == fen.TextTitre ? " (titre)" : " (message)"));
             fen.showNormal();
             QElapsedTimer montre;
             montre.start();
-            coller(boite, e);
-            const QString tenu = titre ? fen.TextTitre->text() : fen.TextMsg->toPlainText();
-            EXPECT_LE(tenu.size(), longueurMaximaleTexte);
-            // Through UTF-8, with the message's line breaks as CR LF.
-            const QString ligne = QString::fromStdString(
-                (QStringLiteral("Reponse = MsgBox(\"") + fen.texteMessage() + QStringLiteral("\", 0, \"") +
-                 fen.TextTitre->text() + QStringLiteral("\")"))
-                    .toStdString());
-            EXPECT_TRUE(code(fen) == QString(ligne).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n'));
-            EXPECT_EQ(QString::fromStdString(titre ? fen.reglages().TitreBoite : fen.reglages().TexteBoite),
-                      QString::fromStdString(tenu.toStdString()));
-            for (void (FenPrin::*montrer)() : {&FenPrin::CmdVisu_Click, &FenPrin::CmdFontes_Click}) {
+            QApplication::clipboard()->setText(e);
+            boite->setFocus();
+            QTest::keyClick(boite, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(boite, Qt::Key_V, Qt::ControlModifier);
+            EXPECT_LE(std::max(fen.TextTitre->text().size(), fen.TextMsg->toPlainText().size()), longueurMaximaleTexte);
+            const QString ligne = QString::fromStdString(("Reponse = MsgBox(\"" + fen.texteMessage() + "\", 0, \"" +
+                                                          fen.TextTitre->text() + "\")").toStdString());
+            EXPECT_TRUE(code(fen) == QString(ligne).replace("\r\n", "\n").replace('\r', '\n'));
+            EXPECT_EQ(fen.reglages().TexteBoite, fen.TextMsg->toPlainText().toStdString());
+            for (void (FenPrin::*montrer)() : {&FenPrin::CmdVisu_Click, &FenPrin::CmdFontes_Click})
                 apercu(fen, montrer, [&](BoiteApercu* b) {
-                    EXPECT_LE(b->frameGeometry().height(), ecran.height());
-                    EXPECT_GE(b->frameGeometry().top(), ecran.top());
+                    EXPECT_TRUE(ecran.contains(b->frameGeometry().topLeft()));
                     EXPECT_LE(b->boutons().first()->mapToGlobal(QPoint(0, b->boutons().first()->height())).y(),
                               ecran.bottom() + 1);
                 });
-            }
-            f.clipboard.texte.clear();
             fen.CmdCopie_Click();
-            EXPECT_TRUE(f.clipboard.texte ==
-                        QStringLiteral("' Icône : Sans icône, bouton(s) : OK, bouton par défaut : 1er\r") + ligne);
-            EXPECT_TRUE(fen.isMinimized());
+            EXPECT_TRUE(f.clipboard.texte == "' Icône : Sans icône, bouton(s) : OK, bouton par défaut : 1er\r" + ligne);
             EXPECT_LT(montre.elapsed(), 2000 * velmaro::testing::lenteurSousAsan);
         }
     }
@@ -578,15 +463,10 @@ TEST(BrevoletDurci, LeMessageSArreteALaLimite)
     fen.TextMsg->setPlainText(remplissage(longueurMaximaleTexte - 2));
     fen.TextMsg->moveCursor(QTextCursor::End);
     QTest::keyClicks(fen.TextMsg, "abcd");
-    EXPECT_EQ(fen.TextMsg->toPlainText().size(), longueurMaximaleTexte);
-    EXPECT_TRUE(fen.TextMsg->toPlainText().endsWith("xab"));
-    // Deleting and typing again works; a selection makes room.
-    QTest::keyClick(fen.TextMsg, Qt::Key_Backspace);
+    QTest::keyClick(fen.TextMsg, Qt::Key_Backspace); // deleting makes room again
     QTest::keyClick(fen.TextMsg, Qt::Key_Z);
+    EXPECT_EQ(fen.TextMsg->toPlainText().size(), longueurMaximaleTexte);
     EXPECT_TRUE(fen.TextMsg->toPlainText().endsWith("xaz"));
-    fen.TextMsg->selectAll();
-    QTest::keyClicks(fen.TextMsg, "court");
-    EXPECT_EQ(fen.TextMsg->toPlainText(), "court");
     // A paste is cut to the room left, never in the middle of a character.
     fen.TextMsg->setPlainText(remplissage(longueurMaximaleTexte - 3));
     fen.TextMsg->moveCursor(QTextCursor::End);
@@ -608,7 +488,6 @@ TEST(BrevoletDurci, PressePapiersEnPanneRienNeChange)
     FakeServices f;
     FenPrin fen(f);
     fen.show();
-    fen.TextTitre->setText("Titre");
     fen.TextMsg->setPlainText("Message");
     fen.TextMsg->moveCursor(QTextCursor::End);
     f.clipboard.texte = "ce qui y était";
@@ -619,14 +498,10 @@ TEST(BrevoletDurci, PressePapiersEnPanneRienNeChange)
         f.messages.boites.clear();
         QTest::mouseClick(bouton, Qt::LeftButton);
         ASSERT_EQ(f.messages.boites.size(), 1u);
-        EXPECT_EQ(f.messages.boites[0].texte, "Le Presse-papiers est utilisé par une autre application.");
-        EXPECT_EQ(f.messages.boites[0].style, 0);
-        EXPECT_EQ(f.messages.boites[0].titre, "Brevolet");
-        EXPECT_FALSE(fen.isMinimized());
-        EXPECT_EQ(fen.TextMsg->toPlainText(), "Message");
-        EXPECT_EQ(fen.TextTitre->text(), "Titre");
-        EXPECT_EQ(code(fen), avant);
-        EXPECT_EQ(f.clipboard.texte, "ce qui y était");
-        EXPECT_EQ(f.clipboard.ecritures, 0);
+        EXPECT_EQ(f.messages.boites[0].texte + " / " + f.messages.boites[0].titre + " / " +
+                      QString::number(f.messages.boites[0].style),
+                  "Le Presse-papiers est utilisé par une autre application. / Brevolet / 0");
+        EXPECT_EQ(fen.TextMsg->toPlainText() + code(fen) + f.clipboard.texte, "Message" + avant + "ce qui y était");
+        EXPECT_TRUE(!fen.isMinimized() && f.clipboard.ecritures == 0);
     }
 }
