@@ -33,6 +33,6 @@ TEST(Notations, TextesDesCopies)
     EXPECT_EQ(texteCopieHtml("#FF0A00"), "#FF0A00");
     // Only the last six characters count; a short box gives what there is.
     EXPECT_EQ(texteCopieHtml("xx808080"), "#808080");
-    EXPECT_EQ(texteCopieHtml("AB"), "#AB");
-    EXPECT_EQ(texteCopieHtml(""), "#");
+    EXPECT_EQ(texteCopieHtml("AB") + texteCopieHtml(""), "#AB#");
+    EXPECT_EQ(hex2(9) + hex2(171), "09AB");
 }
