@@ -5,161 +5,85 @@
 using namespace tintara;
 
 namespace {
-Notations textes(const EtatCouleur& e)
+std::array<int, 3> positions(const EtatCouleur& e)
 {
-    const Affichage& a = e.affichage();
-    return {a.text1, a.text2, a.text3, a.text4};
+    return {e.position(Reglage::R), e.position(Reglage::G), e.position(Reglage::B)};
 }
 
-void attendrePositions(const EtatCouleur& e, int r, int g, int b, const char* cas)
+std::array<Couleur, 4> pictures(const EtatCouleur& e)
 {
-    EXPECT_EQ(e.position(Reglage::R), r) << cas;
-    EXPECT_EQ(e.position(Reglage::G), g) << cas;
-    EXPECT_EQ(e.position(Reglage::B), b) << cas;
+    const Affichage& a = e.affichage();
+    return {a.picture1, a.picture2, a.picture3, a.picture4};
 }
 } // namespace
 
-TEST(EtatCouleur, Depart)
-{
-    EtatCouleur e;
-    EXPECT_EQ(textes(e), notationsDeDepart());
-    EXPECT_EQ(e.affichage().text2, "RGB(255, 255,255)");
-    EXPECT_EQ(e.affichage().picture1, rgb(255, 255, 255));
-    EXPECT_EQ(e.affichage().picture2, rgb(255, 0, 0));
-    EXPECT_EQ(e.affichage().picture3, rgb(0, 255, 0));
-    EXPECT_EQ(e.affichage().picture4, rgb(0, 0, 255));
-    EXPECT_EQ(e.affichage().legendeCmdGris, "Niveaux de gris");
-    EXPECT_EQ(e.affichage().legendeFrame4, "Réglage des couleurs");
-    EXPECT_FALSE(e.modeGris());
-    EXPECT_FALSE(e.dernier());
-    EXPECT_FALSE(e.publiees().r);
-    EXPECT_EQ(e.publiees().couleur(), rgb(255, 255, 255));
-}
-
 TEST(EtatCouleur, TextesSuiventLesReglages)
 {
-    // Any order of moves ends in the notations of the final positions.
+    // Any order of moves ends in the notations of the final positions, stopped at the ends.
     EtatCouleur e;
-    for (int r : {0, 7, 127, 239, 240, 248, 255})
-        for (int g : {0, 16, 240, 255})
+    for (int r : {0, 7, 239, 240, 300})
+        for (int g : {-5, 16, 240, 255})
             for (int b : {3, 239, 255}) {
                 e.reglageChange(Reglage::G, g);
                 e.reglageChange(Reglage::B, b);
                 e.reglageChange(Reglage::R, r);
-                EXPECT_EQ(textes(e), notations(r, g, b)) << r << ' ' << g << ' ' << b;
-                EXPECT_EQ(e.affichage().picture1, rgb(255 - r, 255 - g, 255 - b));
+                const int R = std::min(r, 255), G = std::max(g, 0);
+                const Affichage& a = e.affichage();
+                EXPECT_EQ((Notations{a.text1, a.text2, a.text3, a.text4}), notations(R, G, b)) << r << ' ' << g;
+                EXPECT_EQ(e.publiees().couleur(), rgb(255 - R, 255 - G, 255 - b));
             }
 }
 
-TEST(EtatCouleur, RetourEnHautDonneLeTexteEspace)
+// A first move in colour mode repaints only its slider's strip. Grey mode,
+// entered after moves to 10, 20, 30, aligns the others on the last moved one
+// and repaints all; back in colour mode the sliders move apart again.
+TEST(EtatCouleur, BandeauxEtModeGris)
 {
-    EtatCouleur e;
-    e.reglageChange(Reglage::B, 40);
-    e.reglageChange(Reglage::B, 0);
-    EXPECT_EQ(e.affichage().text2, "RGB(255, 255, 255)");
-    EXPECT_EQ(e.affichage().text4, "#FFFFFF");
-}
-
-TEST(EtatCouleur, PositionsBornees)
-{
-    EtatCouleur e;
-    e.reglageChange(Reglage::R, 300);
-    e.reglageChange(Reglage::G, -5);
-    attendrePositions(e, 255, 0, 0, "bornes");
-    EXPECT_EQ(e.affichage().text2, "RGB(0, 255, 255)");
-}
-
-TEST(EtatCouleur, ModeCouleurNeChangeQueSonBandeau)
-{
-    struct Cas {
-        const char* nom;
+    const struct {
         Reglage x;
-        Couleur picture2, picture3, picture4;
+        std::array<Couleur, 4> pictures;
     } cas[] = {
-        {"rouge", Reglage::R, rgb(155, 0, 0), rgb(0, 255, 0), rgb(0, 0, 255)},
-        {"vert", Reglage::G, rgb(255, 0, 0), rgb(0, 155, 0), rgb(0, 0, 255)},
-        {"bleu", Reglage::B, rgb(255, 0, 0), rgb(0, 255, 0), rgb(0, 0, 155)},
+        {Reglage::R, {rgb(155, 255, 255), rgb(155, 0, 0), rgb(0, 255, 0), rgb(0, 0, 255)}},
+        {Reglage::G, {rgb(255, 155, 255), rgb(255, 0, 0), rgb(0, 155, 0), rgb(0, 0, 255)}},
+        {Reglage::B, {rgb(255, 255, 155), rgb(255, 0, 0), rgb(0, 255, 0), rgb(0, 0, 155)}},
     };
     for (const auto& c : cas) {
+        SCOPED_TRACE(static_cast<int>(c.x));
         EtatCouleur e;
         e.reglageChange(c.x, 100);
-        EXPECT_EQ(e.affichage().picture2, c.picture2) << c.nom;
-        EXPECT_EQ(e.affichage().picture3, c.picture3) << c.nom;
-        EXPECT_EQ(e.affichage().picture4, c.picture4) << c.nom;
-        EXPECT_EQ(e.dernier(), c.x) << c.nom;
-        EXPECT_EQ(e.publiees().couleur(), e.affichage().picture1) << c.nom;
-    }
-}
-
-TEST(EtatCouleur, AlignementEnPassantAuGris)
-{
-    // Positions before the switch are 10, 20, 30; the last moved one wins.
-    struct Cas {
-        const char* nom;
-        Reglage dernier;
-        int attendu;
-    } cas[] = {
-        {"rouge en dernier", Reglage::R, 10},
-        {"vert en dernier", Reglage::G, 20},
-        {"bleu en dernier", Reglage::B, 30},
-    };
-    const int depart[] = {10, 20, 30};
-    for (const auto& c : cas) {
-        EtatCouleur e;
-        for (Reglage x : {Reglage::R, Reglage::G, Reglage::B})
-            if (x != c.dernier)
-                e.reglageChange(x, depart[static_cast<int>(x)]);
-        e.reglageChange(c.dernier, depart[static_cast<int>(c.dernier)]);
+        EXPECT_EQ(pictures(e), c.pictures);
+        EXPECT_EQ(e.dernier(), c.x);
+        for (Reglage x : {Reglage::R, Reglage::G, Reglage::B, c.x})
+            e.reglageChange(x, 10 + 10 * static_cast<int>(x));
         e.cmdGrisClick();
-        EXPECT_TRUE(e.modeGris()) << c.nom;
-        attendrePositions(e, c.attendu, c.attendu, c.attendu, c.nom);
-        EXPECT_EQ(textes(e), notations(c.attendu, c.attendu, c.attendu)) << c.nom;
-        const int v = 255 - c.attendu;
-        EXPECT_EQ(e.affichage().picture1, rgb(v, v, v)) << c.nom;
-        EXPECT_EQ(e.affichage().picture2, rgb(v, 0, 0)) << c.nom;
-        EXPECT_EQ(e.affichage().picture3, rgb(0, v, 0)) << c.nom;
-        EXPECT_EQ(e.affichage().picture4, rgb(0, 0, v)) << c.nom;
-        EXPECT_EQ(e.publiees().couleur(), rgb(v, v, v)) << c.nom;
-        EXPECT_EQ(e.affichage().legendeCmdGris, "Couleurs") << c.nom;
-        EXPECT_EQ(e.affichage().legendeFrame4, "Réglage des grisages") << c.nom;
+        const int p = 10 + 10 * static_cast<int>(c.x), v = 255 - p;
+        EXPECT_EQ(positions(e), (std::array{p, p, p}));
+        EXPECT_EQ(e.affichage().text4, notations(p, p, p).html);
+        EXPECT_EQ(pictures(e), (std::array{rgb(v, v, v), rgb(v, 0, 0), rgb(0, v, 0), rgb(0, 0, v)}));
+        EXPECT_EQ(e.publiees().couleur(), rgb(v, v, v));
+        EXPECT_EQ(e.affichage().legendeCmdGris + " / " + e.affichage().legendeFrame4, "Couleurs / Réglage des grisages");
+        e.reglageChange(c.x == Reglage::R ? Reglage::B : Reglage::R, 127);
+        EXPECT_EQ(positions(e), (std::array{127, 127, 127}));
 
-        // Back to colour mode: captions only, nothing moves.
-        const Affichage avant = e.affichage();
         e.cmdGrisClick();
-        EXPECT_FALSE(e.modeGris()) << c.nom;
-        attendrePositions(e, c.attendu, c.attendu, c.attendu, c.nom);
-        EXPECT_EQ(textes(e), (Notations{avant.text1, avant.text2, avant.text3, avant.text4})) << c.nom;
-        EXPECT_EQ(e.affichage().legendeCmdGris, "Niveaux de gris") << c.nom;
-        EXPECT_EQ(e.affichage().legendeFrame4, "Réglage des couleurs") << c.nom;
+        EXPECT_EQ(e.affichage().legendeCmdGris + " / " + e.affichage().legendeFrame4,
+                  "Niveaux de gris / Réglage des couleurs");
+        EXPECT_EQ(positions(e), (std::array{127, 127, 127}));
+        e.reglageChange(Reglage::R, 0);
+        EXPECT_EQ(positions(e), (std::array{0, 127, 127}));
+        EXPECT_EQ(e.affichage().text4, "#FF8080");
     }
 }
 
 TEST(EtatCouleur, GrisAvantToutMouvement)
 {
     EtatCouleur e;
+    EXPECT_FALSE(e.publiees().r);
+    EXPECT_EQ(e.publiees().couleur(), rgb(255, 255, 255));
     e.cmdGrisClick();
-    attendrePositions(e, 0, 0, 0, "depart");
-    EXPECT_EQ(textes(e), notations(0, 0, 0));
-    EXPECT_EQ(e.affichage().text2, "RGB(255, 255, 255)"); // recomputed on the switch
-    EXPECT_EQ(e.affichage().picture1, rgb(255, 255, 255));
+    EXPECT_EQ(positions(e), (std::array{0, 0, 0}));
+    // Recomputed on the switch: the decimal text gets its blank.
+    EXPECT_EQ(e.affichage().text2, "RGB(255, 255, 255)");
     EXPECT_FALSE(e.dernier());
     EXPECT_EQ(e.publiees().r, 0);
-}
-
-TEST(EtatCouleur, ModeGrisEntraineLesDeuxAutres)
-{
-    for (Reglage x : {Reglage::R, Reglage::G, Reglage::B}) {
-        EtatCouleur e;
-        e.cmdGrisClick();
-        e.reglageChange(x, 127);
-        attendrePositions(e, 127, 127, 127, "gris");
-        EXPECT_EQ(textes(e), notations(127, 127, 127));
-        EXPECT_EQ(e.affichage().picture3, rgb(0, 128, 0));
-        // Colour mode afterwards: the sliders move apart again.
-        e.cmdGrisClick();
-        e.reglageChange(Reglage::R, 0);
-        attendrePositions(e, 0, 127, 127, "couleurs");
-        EXPECT_EQ(e.dernier(), Reglage::R);
-        EXPECT_EQ(e.affichage().text4, "#FF8080");
-    }
 }

@@ -4,32 +4,8 @@
 
 using namespace tintara;
 
-TEST(Notations, ChiffresDesComposantes)
-{
-    struct Cas {
-        int c;
-        const char* hex;
-        const char* hex2;
-        const char* dec;
-    } cas[] = {
-        {0, "0", "00", "0"},     {9, "9", "09", "9"},       {10, "A", "0A", "10"},  {15, "F", "0F", "15"},
-        {16, "10", "10", "16"},  {171, "AB", "AB", "171"},  {255, "FF", "FF", "255"},
-    };
-    for (const auto& c : cas) {
-        EXPECT_EQ(hex(c.c), c.hex) << c.c;
-        EXPECT_EQ(hex2(c.c), c.hex2) << c.c;
-        EXPECT_EQ(dec(c.c), c.dec) << c.c;
-    }
-}
-
-TEST(Notations, ComplementDecideSurLaPosition)
-{
-    EXPECT_FALSE(doitCompleter(0));
-    EXPECT_FALSE(doitCompleter(239)); // component 16: two digits already
-    EXPECT_TRUE(doitCompleter(240));  // component 15
-    EXPECT_TRUE(doitCompleter(255));
-}
-
+// Positions count from the top (0 is full intensity); the VB and HTML forms
+// get a leading zero from position 240 (component 15) down.
 TEST(Notations, PositionsVersTextes)
 {
     struct Cas {
@@ -49,28 +25,14 @@ TEST(Notations, PositionsVersTextes)
         EXPECT_EQ(notations(c.r, c.g, c.b), c.attendu) << c.nom;
 }
 
-TEST(Notations, ValeurCouleurRougeDansLOctetBas)
-{
-    EXPECT_EQ(rgb(255, 10, 0), 0x000AFFu);
-    EXPECT_EQ(rgb(1, 2, 3), 1u + 256u * 2u + 65536u * 3u);
-    const Couleur c = rgb(12, 34, 56);
-    EXPECT_EQ(rouge(c), 12);
-    EXPECT_EQ(vert(c), 34);
-    EXPECT_EQ(bleu(c), 56);
-    EXPECT_EQ(inverse(rgb(255, 10, 0)), rgb(0, 245, 255));
-    EXPECT_EQ(inverse(inverse(c)), c);
-}
-
 TEST(Notations, TextesDesCopies)
 {
+    EXPECT_EQ(rgb(255, 10, 0), 0x000AFFu); // red in the low byte
     EXPECT_EQ(ligneCopieVb("RGB(&HFF, &HA, &H0)", "RGB(255, 10, 0)", "&H000AFF"),
               "'Valeur RGB(hexa) : RGB(&HFF, &HA, &H0) - Valeur RGB(dec) : RGB(255, 10, 0) - Valeur directe VB : &H000AFF");
-    const Notations depart = notationsDeDepart();
-    EXPECT_EQ(ligneCopieVb(depart.rgbHexa, depart.rgbDeci, depart.vb),
-              "'Valeur RGB(hexa) : RGB(&HFF, &HFF, &HFF) - Valeur RGB(dec) : RGB(255, 255,255) - Valeur directe VB : &HFFFFFF");
     EXPECT_EQ(texteCopieHtml("#FF0A00"), "#FF0A00");
-    EXPECT_EQ(texteCopieHtml(depart.html), "#FFFFFF");
     // Only the last six characters count; a short box gives what there is.
     EXPECT_EQ(texteCopieHtml("xx808080"), "#808080");
-    EXPECT_EQ(texteCopieHtml(""), "#");
+    EXPECT_EQ(texteCopieHtml("AB") + texteCopieHtml(""), "#AB#");
+    EXPECT_EQ(hex2(9) + hex2(171), "09AB");
 }

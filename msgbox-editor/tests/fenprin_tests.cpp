@@ -1,23 +1,21 @@
 #include "msgbox-editor/ui/fenprin.hpp"
 
-#include "about/animated/apropos.hpp"
-#include "common/platform/qt/qtservices.hpp"
+#include "common/testing/endurance.hpp"
 #include "common/testing/fakes.hpp"
-#include "common/ui/polices.hpp"
 #include "common/ui/twips.hpp"
 #include "msgbox-editor/ui/barreinversee.hpp"
 #include "msgbox-editor/ui/boiteapercu.hpp"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
-#include <QFontDialog>
-#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -31,13 +29,6 @@ namespace {
 QString code(const FenPrin& f)
 {
     return f.TextMsgBox->toPlainText();
-}
-
-// Runs `inspecter` on the preview box once it is shown.
-template <typename F>
-void pendantApercu(FenPrin& fen, F inspecter, int delai = 0)
-{
-    QTimer::singleShot(delai, &fen, [&fen, inspecter] { inspecter(fen.boiteOuverte()); });
 }
 
 QStringList legendesDefaut(const FenPrin& f)
@@ -54,6 +45,19 @@ void presser(QWidget* w, Qt::MouseButton bouton)
     QTest::mouseRelease(w, bouton);
 }
 
+// Shows a preview (CmdVisu_Click or CmdFontes_Click), lets `inspecter` look
+// at the box once it is shown, then presses its default button.
+template <typename F>
+void apercu(FenPrin& fen, void (FenPrin::*montrer)(), F inspecter)
+{
+    QTimer::singleShot(0, &fen, [&fen, inspecter] {
+        ASSERT_NE(fen.boiteOuverte(), nullptr);
+        inspecter(fen.boiteOuverte());
+        fen.boiteOuverte()->appuyerBoutonParDefaut();
+    });
+    (fen.*montrer)();
+}
+
 } // namespace
 
 TEST(FenPrin, Demarrage)
@@ -62,11 +66,11 @@ TEST(FenPrin, Demarrage)
     FenPrin fen(f);
     fen.show();
     EXPECT_EQ(code(fen), "Reponse = MsgBox(\"Texte du message\", 0, \"TITRE\")");
+    EXPECT_TRUE(fen.TextMsgBox->isReadOnly());
     EXPECT_EQ(fen.IcoSans->text(), "Sans icône");
     EXPECT_EQ(legendesDefaut(fen), QStringList({"OK", "-", "-"}));
     EXPECT_EQ(QStringList({fen.AffTemps->text(), fen.AffPosX->text(), fen.AffPosY->text()}),
               QStringList({"4", "100", "80"}));
-    EXPECT_EQ(fen.reglages().TempsAffichage, 4000);
     EXPECT_FALSE(fen.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(fen.minimumSize(), fen.maximumSize());
     // The visible client area ends just below the lower frames; BoutonFocus lies below it.
@@ -75,112 +79,100 @@ TEST(FenPrin, Demarrage)
     EXPECT_GT(fen.height(), basCadres);
     EXPECT_LE(fen.height() - basCadres, 10);
     EXPECT_GE(fen.BoutonFocus->y(), fen.height());
-}
-
-TEST(FenPrin, GeometrieEnTwips)
-{
-    FakeServices f;
-    FenPrin fen(f);
-    using velmaro::twips;
-    const struct {
-        const char* nom;
-        QWidget* w;
-        QRect attendu;
-    } cas[] = {
-        {"Frame6", fen.Frame6, twips(60, 5100, 3135, 795)},
-        {"Frame7", fen.Frame7, twips(3300, 5100, 3435, 795)},
-        {"IcoExcl", fen.IcoExcl, twips(3180, 240, 1035, 915)},
-        {"TextTitre", fen.TextTitre, twips(2760, 1620, 5055, 285)},
-        {"CmdEfTxt", fen.CmdEfTxt, twips(7920, 2220, 195, 1005)},
-        {"TextMsgBox", fen.TextMsgBox, twips(2760, 4200, 5355, 855)},
-        {"CmdFontes", fen.CmdFontes, twips(6900, 5220, 1215, 675)},
-        {"BoutonFocus", fen.BoutonFocus, twips(300, 6420, 2175, 435)},
-    };
-    for (const auto& c : cas)
-        EXPECT_EQ(c.w->geometry(), c.attendu) << c.nom;
-    // The scroll bars lie over the right part of their boxes.
+    // Options one under the other; labels sized by the design, the wrapped one within its frame.
+    EXPECT_EQ(fen.OptDefBtn[2]->geometry(), velmaro::twips(120, 840, 2295, 195));
+    EXPECT_EQ(fen.Label6->geometry(), velmaro::twips(1380, 360, 285, 240));
+    EXPECT_LT(fen.Label4->geometry().right(), fen.Frame6->width() - 2);
     EXPECT_TRUE(fen.AffTemps->geometry().contains(fen.ChangeTemps->geometry()));
-    EXPECT_GT(fen.Frame6->children().indexOf(fen.ChangeTemps), fen.Frame6->children().indexOf(fen.AffTemps));
 }
 
-TEST(FenPrin, ClicsSurLesOptions)
+// Each row clicks controls by their captions (c: code form, j: button set,
+// d: default button, m: modality, i: icon, pressed with the right button but
+// for the stop icon, which takes the keyboard), then checks the code line,
+// the default options shown, the tab stop of each group and the copy.
+TEST(FenPrin, OptionsLigneDeCodeEtCommentaire)
 {
     struct Cas {
         const char* nom;
+        std::vector<QString> clics;
         QString code;
         QStringList defauts;
+        QString commentaire;
+    } cas[] = {
+        {"exemple_demarrage", {}, "Reponse = MsgBox(\"Texte du message\", 0, \"TITRE\")", {"OK", "-", "-"},
+         "' Icône : Sans icône, bouton(s) : OK, bouton par défaut : 1er"},
+        {"exemple_instruction_question_ouinonannuler_2eme_systeme",
+         {"cInstruction", "iQuestion", "jOui/Non/Annuler", "dNon", "mSystème modal"},
+         "MsgBox \"Texte du message\", 4387, \"TITRE\"", {"Oui", "Non", "Annuler"},
+         "' Icône : Question, bouton(s) : Oui/Non/Annuler, bouton par défaut : 2ème"},
+        {"style_le_plus_grand", {"iInformation", "jOui/Non/Annuler", "dAnnuler", "mSystème modal"},
+         "Reponse = MsgBox(\"Texte du message\", 4675, \"TITRE\")", {"Oui", "Non", "Annuler"},
+         "' Icône : Information, bouton(s) : Oui/Non/Annuler, bouton par défaut : 3ème"},
+        {"ouinonannuler_3eme_puis_ouinon", {"jOui/Non/Annuler", "dAnnuler", "jOui/Non"},
+         "Reponse = MsgBox(\"Texte du message\", 260, \"TITRE\")", {"Oui", "Non", "-"},
+         "' Icône : Sans icône, bouton(s) : Oui/Non, bouton par défaut : 2ème"},
+        {"abandon_3eme_puis_ok", {"iArrêt", "jAbandon/Réessayer/Ignorer", "dIgnorer", "jOK"},
+         "Reponse = MsgBox(\"Texte du message\", 16, \"TITRE\")", {"OK", "-", "-"},
+         "' Icône : Stop, bouton(s) : OK, bouton par défaut : 1er"},
+        {"okannuler_2eme_puis_reessayer_garde_2eme", {"jOK/Annuler", "dAnnuler", "jRéessayer/Annuler"},
+         "Reponse = MsgBox(\"Texte du message\", 261, \"TITRE\")", {"Réessayer", "Annuler", "-"},
+         "' Icône : Sans icône, bouton(s) : Réessayer/Annuler, bouton par défaut : 2ème"},
+        {"retour_au_1er_et_application_modale",
+         {"iExclamation", "jOui/Non/Annuler", "dNon", "mSystème modal", "dOui", "mApplication modale"},
+         "Reponse = MsgBox(\"Texte du message\", 51, \"TITRE\")", {"Oui", "Non", "Annuler"},
+         "' Icône : Exclamation, bouton(s) : Oui/Non/Annuler, bouton par défaut : 1er"},
+        {"retour_sans_icone_et_fonction", {"cInstruction", "iQuestion", "iSans icône", "jOK/Annuler", "cFonction"},
+         "Reponse = MsgBox(\"Texte du message\", 1, \"TITRE\")", {"OK", "Annuler", "-"},
+         "' Icône : Sans icône, bouton(s) : OK/Annuler, bouton par défaut : 1er"},
     };
-    const Cas cas[] = {
-        {"instruction_ouinonannuler_2eme_systeme", "MsgBox \"Texte du message\", 4355, \"TITRE\"",
-         {"Oui", "Non", "Annuler"}},
-        {"ouinonannuler_3eme_puis_ouinon", "Reponse = MsgBox(\"Texte du message\", 260, \"TITRE\")",
-         {"Oui", "Non", "-"}},
-        {"abandon_3eme_puis_ok", "Reponse = MsgBox(\"Texte du message\", 0, \"TITRE\")", {"OK", "-", "-"}},
-        {"ouinonannuler_3eme_puis_ok", "Reponse = MsgBox(\"Texte du message\", 0, \"TITRE\")", {"OK", "-", "-"}},
-    };
-    using Clics = std::vector<std::function<QRadioButton*(FenPrin&)>>;
-    const Clics clics[] = {
-        {[](FenPrin& f) { return f.OptTypCode[1]; }, [](FenPrin& f) { return f.OptTypBouton[3]; },
-         [](FenPrin& f) { return f.OptDefBtn[1]; }, [](FenPrin& f) { return f.OptTypMod[1]; }},
-        {[](FenPrin& f) { return f.OptTypBouton[3]; }, [](FenPrin& f) { return f.OptDefBtn[2]; },
-         [](FenPrin& f) { return f.OptTypBouton[4]; }},
-        {[](FenPrin& f) { return f.OptTypBouton[2]; }, [](FenPrin& f) { return f.OptDefBtn[2]; },
-         [](FenPrin& f) { return f.OptTypBouton[0]; }},
-        {[](FenPrin& f) { return f.OptTypBouton[3]; }, [](FenPrin& f) { return f.OptDefBtn[2]; },
-         [](FenPrin& f) { return f.OptTypBouton[0]; }},
-    };
-    for (std::size_t i = 0; i < std::size(cas); ++i) {
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
         FakeServices f;
         FenPrin fen(f);
         fen.show();
         fen.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&fen));
-        for (const auto& clic : clics[i])
-            QTest::mouseClick(clic(fen), Qt::LeftButton, {}, QPoint(6, 6));
-        EXPECT_EQ(code(fen), cas[i].code) << cas[i].nom;
-        EXPECT_EQ(legendesDefaut(fen), cas[i].defauts) << cas[i].nom;
-        QRadioButton* defaut = nullptr;
-        for (auto* o : fen.OptDefBtn)
-            if (o->isChecked() && o->isVisibleTo(fen.Frame3))
-                defaut = defaut ? nullptr : o;
-        ASSERT_NE(defaut, nullptr) << cas[i].nom;
+        for (const QString& clic : c.clics) {
+            QGroupBox* cadre = std::array{fen.Frame1, fen.Frame2, fen.Frame3, fen.Frame4,
+                                          fen.Frame5}[QStringLiteral("cjdmi").indexOf(clic[0])];
+            QAbstractButton* b = nullptr;
+            for (auto* o : cadre->findChildren<QAbstractButton*>())
+                if (o->isVisibleTo(cadre) && (o->text() == clic.mid(1) || o->accessibleName() == clic.mid(1)))
+                    b = o;
+            ASSERT_NE(b, nullptr) << clic.toStdString();
+            if (cadre != fen.Frame5) {
+                QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, 6));
+                continue;
+            }
+            b == fen.IcoStop ? QTest::keyClick(b, Qt::Key_Space) : presser(b, Qt::RightButton);
+            // Only the chosen icon is captioned, with its name; the focus goes to BoutonFocus.
+            QString legendes;
+            for (auto* o : cadre->findChildren<QToolButton*>())
+                legendes += o->text();
+            EXPECT_EQ(legendes, b == fen.IcoStop ? QStringLiteral("Stop") : b->accessibleName());
+            EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
+        }
+        EXPECT_EQ(code(fen), c.code);
+        EXPECT_EQ(legendesDefaut(fen), c.defauts);
         // Tab goes through each group on its selected option, the default one included.
-        QRadioButton* jeu = nullptr;
+        QRadioButton *defaut = nullptr, *jeu = nullptr;
+        for (auto* o : fen.OptDefBtn)
+            defaut = o->isChecked() && o->isVisibleTo(fen.Frame3) ? (defaut ? fen.OptDefBtn[0] : o) : defaut;
         for (auto* o : fen.OptTypBouton)
-            if (o->isChecked())
-                jeu = o;
+            jeu = o->isChecked() ? o : jeu;
         jeu->setFocus(Qt::TabFocusReason);
         QTest::keyClick(jeu, Qt::Key_Tab);
-        EXPECT_EQ(fen.focusWidget(), defaut) << cas[i].nom;
+        EXPECT_EQ(fen.focusWidget(), defaut);
         QTest::keyClick(fen.focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(fen.focusWidget(), fen.OptTypMod[fen.OptTypMod[0]->isChecked() ? 0 : 1]) << cas[i].nom;
+        EXPECT_EQ(fen.focusWidget(), fen.OptTypMod[fen.OptTypMod[0]->isChecked() ? 0 : 1]);
+
+        QTest::mouseClick(fen.CmdCopie, Qt::LeftButton);
+        EXPECT_EQ(f.clipboard.texte, c.commentaire + "\r" + c.code);
+        EXPECT_TRUE(fen.isMinimized());
     }
 }
 
-TEST(FenPrin, BoutonsIcones)
-{
-    FakeServices f;
-    FenPrin fen(f);
-    fen.show();
-    // Any mouse button selects at once; the focus goes to BoutonFocus.
-    presser(fen.IcoQuest, Qt::RightButton);
-    EXPECT_EQ(fen.IcoQuest->text(), "Question");
-    EXPECT_EQ(fen.IcoSans->text(), "");
-    EXPECT_EQ(code(fen), "Reponse = MsgBox(\"Texte du message\", 32, \"TITRE\")");
-    EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
-    // The stop button reacts to a whole click, also from the keyboard; the others only to the mouse.
-    QTest::keyClick(fen.IcoStop, Qt::Key_Space);
-    EXPECT_EQ(fen.IcoStop->text(), "Stop");
-    EXPECT_EQ(fen.IcoQuest->text(), "");
-    QTest::keyClick(fen.IcoInfo, Qt::Key_Space);
-    EXPECT_EQ(fen.modele().ValStyle, 16);
-    presser(fen.IcoInfo, Qt::MiddleButton);
-    EXPECT_EQ(fen.IcoInfo->text(), "Information");
-    QTest::mouseClick(fen.IcoSans, Qt::LeftButton);
-    EXPECT_EQ(fen.modele().ValStyle, 0);
-}
-
-TEST(FenPrin, SaisieEffacementEtCopie)
+TEST(FenPrin, SaisieEffacementCopieEtSautDeLigne)
 {
     FakeServices f;
     FenPrin fen(f);
@@ -191,9 +183,12 @@ TEST(FenPrin, SaisieEffacementEtCopie)
     QTest::keyClicks(fen.TextMsg, "Dites \"oui\"");
     QTest::keyClick(fen.TextMsg, Qt::Key_Return);
     QTest::keyClicks(fen.TextMsg, "ou non");
+    // Tab leaves the message box instead of going into the text.
+    fen.TextMsg->setFocus();
+    QTest::keyClick(fen.TextMsg, Qt::Key_Tab);
+    EXPECT_EQ(fen.focusWidget(), fen.TextMsgBox);
     EXPECT_EQ(fen.reglages().TitreBoite, "Attention");
     EXPECT_EQ(code(fen), "Reponse = MsgBox(\"Dites \"oui\"\nou non\", 0, \"Attention\")");
-
     QTest::mouseClick(fen.CmdCopie, Qt::LeftButton);
     // A lone CR between the lines; the message keeps its CR LF.
     EXPECT_EQ(f.clipboard.texte, "' Icône : Sans icône, bouton(s) : OK, bouton par défaut : 1er\r"
@@ -204,29 +199,8 @@ TEST(FenPrin, SaisieEffacementEtCopie)
     QTest::mouseClick(fen.CmdEfTitr, Qt::LeftButton);
     QTest::mouseClick(fen.CmdEfTxt, Qt::LeftButton);
     EXPECT_EQ(code(fen), "Reponse = MsgBox(\"\", 0, \"\")");
-    EXPECT_EQ(fen.reglages().TexteBoite, "");
-}
 
-TEST(FenPrin, CopierEnEchecGardeLaFenetre)
-{
-    FakeServices f;
-    FenPrin fen(f);
-    fen.show();
-    f.clipboard.echec = "Impossible d'ouvrir le Presse-papiers";
-    QTest::mouseClick(fen.CmdCopie, Qt::LeftButton);
-    ASSERT_EQ(f.messages.boites.size(), 1u);
-    EXPECT_EQ(f.messages.boites[0].texte, "Impossible d'ouvrir le Presse-papiers");
-    EXPECT_EQ(f.messages.boites[0].style, 0);
-    EXPECT_EQ(f.messages.boites[0].titre, "Brevolet");
-    EXPECT_FALSE(fen.isMinimized());
-}
-
-TEST(FenPrin, SautDeLigneRemplaceLaSelection)
-{
-    FakeServices f;
-    FenPrin fen(f);
-    fen.show();
-    f.clipboard.texte = "ancien contenu";
+    // "Saut de ligne" replaces the selection through the clipboard.
     fen.TextMsg->setPlainText("Premier Second");
     QTextCursor c = fen.TextMsg->textCursor();
     c.setPosition(7);
@@ -234,14 +208,8 @@ TEST(FenPrin, SautDeLigneRemplaceLaSelection)
     fen.TextMsg->setTextCursor(c);
     QTest::mouseClick(fen.CmdSautLign, Qt::LeftButton);
     EXPECT_EQ(f.clipboard.texte, "\" & Chr$(10) & \"");
-    EXPECT_EQ(code(fen), "Reponse = MsgBox(\"Premier\" & Chr$(10) & \"Second\", 0, \"TITRE\")");
+    EXPECT_EQ(code(fen), "Reponse = MsgBox(\"Premier\" & Chr$(10) & \"Second\", 0, \"\")");
     EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
-
-    f.clipboard.echec = "Presse-papiers occupé";
-    fen.CmdSautLign_Click();
-    ASSERT_EQ(f.messages.boites.size(), 1u);
-    EXPECT_EQ(f.messages.boites[0].texte, "Presse-papiers occupé");
-    EXPECT_EQ(f.messages.boites[0].titre, "Brevolet");
 }
 
 TEST(FenPrin, AideEtPressePapiers)
@@ -251,25 +219,22 @@ TEST(FenPrin, AideEtPressePapiers)
     fen.show();
     QTest::mouseClick(fen.CmdAide, Qt::LeftButton);
     ASSERT_EQ(f.messages.boites.size(), 1u);
-    EXPECT_EQ(f.messages.boites[0].style, 64);
-    EXPECT_EQ(f.messages.boites[0].titre, "Saut de ligne");
-    const QStringList p = f.messages.boites[0].texte.split('\n');
-    ASSERT_EQ(p.size(), 4);
-    EXPECT_TRUE(p[0].startsWith("   Dans l'éditeur") && p[0].endsWith("les sauts de ligne dans le code."));
-    EXPECT_TRUE(p[1].startsWith("    Le bouton 'Saut de ligne'") && p[1].endsWith("(et surtout de code...)."));
-    EXPECT_EQ(p[2], "");
-    EXPECT_EQ(p[3], "    >>> Les boutons noirs situés à droite des zones de texte de titre et de message "
-                    "servent à l'effacement.");
+    EXPECT_EQ(f.messages.boites[0].titre + " " + QString::number(f.messages.boites[0].style), "Saut de ligne 64");
+    const QString aide = f.messages.boites[0].texte;
+    EXPECT_TRUE(aide.startsWith("   Dans l'éditeur") && aide.contains("dans le code.\n    Le bouton 'Saut de ligne'"));
+    EXPECT_TRUE(aide.endsWith("(et surtout de code...).\n\n    >>> Les boutons noirs situés à droite des zones de "
+                              "texte de titre et de message servent à l'effacement."));
 
+    QTest::mouseClick(fen.CmdPressPap, Qt::LeftButton);
+    f.launcher.echecs.insert("clipbrd.exe"); // a viewer that cannot start is not reported
     QTest::mouseClick(fen.CmdPressPap, Qt::LeftButton);
     ASSERT_EQ(f.launcher.lancements.size(), 1u);
     EXPECT_EQ(f.launcher.lancements[0].programme, "clipbrd.exe");
-    // A viewer that cannot start is not reported.
-    f.launcher.echecs.insert("clipbrd.exe");
-    QTest::mouseClick(fen.CmdPressPap, Qt::LeftButton);
     EXPECT_EQ(f.messages.boites.size(), 1u);
+
 }
 
+// Once a fault: letters followed the keyboard's Caps Lock, not the box clicked.
 TEST(FenPrin, MajusculesSelonLaZoneCliquee)
 {
     struct Cas {
@@ -279,26 +244,16 @@ TEST(FenPrin, MajusculesSelonLaZoneCliquee)
     } cas[] = {
         {"gauche_dans_le_titre", [](FenPrin& f) { presser(f.TextTitre, Qt::LeftButton); }, "ABcÉ1"},
         {"droit_dans_le_titre", [](FenPrin& f) { presser(f.TextTitre, Qt::RightButton); }, "abCé1"},
-        {"clic_dans_le_message",
-         [](FenPrin& f) {
-             presser(f.TextTitre, Qt::LeftButton);
-             QTest::mouseClick(f.TextMsg->viewport(), Qt::LeftButton);
-         },
-         "abCé1"},
-        {"touche_verrouillage_apres_le_titre",
-         [](FenPrin& f) {
-             presser(f.TextTitre, Qt::LeftButton);
-             QTest::keyClick(f.TextTitre, Qt::Key_CapsLock);
-         },
+        {"clic_dans_le_message", [](FenPrin& f) { presser(f.TextTitre, Qt::LeftButton);
+                                                   QTest::mouseClick(f.TextMsg->viewport(), Qt::LeftButton); },
          "abCé1"},
         {"touche_verrouillage_ailleurs_apres_le_message",
-         [](FenPrin& f) {
-             QTest::mouseClick(f.TextMsg->viewport(), Qt::LeftButton);
-             QTest::keyClick(f.BoutonFocus, Qt::Key_CapsLock);
-         },
+         [](FenPrin& f) { QTest::mouseClick(f.TextMsg->viewport(), Qt::LeftButton);
+                          QTest::keyClick(f.BoutonFocus, Qt::Key_CapsLock); },
          "ABcÉ1"},
     };
     for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
         FakeServices f;
         FenPrin fen(f);
         fen.show();
@@ -312,11 +267,12 @@ TEST(FenPrin, MajusculesSelonLaZoneCliquee)
             QTest::sendKeyEvent(QTest::Click, boite, Qt::Key_Eacute, QStringLiteral("é"), Qt::NoModifier);
             QTest::keyClicks(boite, "1");
         }
-        EXPECT_EQ(fen.TextTitre->text(), c.attendu) << c.nom;
-        EXPECT_EQ(fen.TextMsg->toPlainText(), c.attendu) << c.nom;
+        EXPECT_EQ(fen.TextTitre->text() + " " + fen.TextMsg->toPlainText(), c.attendu + " " + c.attendu);
     }
 }
 
+// What is pasted in the three setting boxes: kept, brought into its range
+// (in the box too), or ignored when it is no number.
 TEST(FenPrin, BoitesDeReglage)
 {
     enum Boite { Temps, X, Y };
@@ -329,10 +285,10 @@ TEST(FenPrin, BoitesDeReglage)
         double valeur; // milliseconds or pixels
     } cas[] = {
         {"secondes_decimales", Temps, "0.5", "0.5", 0, 500},
-        {"demi_pair_garde_le_texte", Temps, "3.5", "3.5", 4, 3500},
-        {"secondes_trop", Temps, "75", "60", 60, 60000},
+        {"secondes_demesurees", Temps, QString(400, QLatin1Char('9')), "60", 60, 60000},
         {"x_trop_grand", X, "2000", "1280", 1280, 1280},
-        {"x_demi_pair", X, "100.5", "100.5", 100, 100},
+        {"x_negatif", X, "-1e308", "0", 0, 0},
+        {"y_pas_un_nombre", Y, "Ωμέγα 🙂", "Ωμέγα 🙂", 80, 80},
     };
     for (const auto& c : cas) {
         FakeServices f;
@@ -341,8 +297,7 @@ TEST(FenPrin, BoitesDeReglage)
         QLineEdit* boite = c.boite == Temps ? fen.AffTemps : c.boite == X ? fen.AffPosX : fen.AffPosY;
         BarreInversee* barre = c.boite == Temps ? fen.ChangeTemps : c.boite == X ? fen.ChangePosX : fen.ChangePosY;
         boite->selectAll();
-        QTest::keyClick(boite, Qt::Key_Delete);
-        QTest::keyClicks(boite, c.tape);
+        boite->insert(c.tape);
         EXPECT_EQ(boite->text(), c.texte) << c.nom;
         EXPECT_EQ(barre->valeur(), c.barre) << c.nom;
         const ReglagesApercu& r = fen.reglages();
@@ -350,34 +305,28 @@ TEST(FenPrin, BoitesDeReglage)
     }
 }
 
-TEST(FenPrin, BarresAuxValeursEnHaut)
+TEST(FenPrin, BarresEtCentrage)
 {
     FakeServices f;
     FenPrin fen(f);
+    fen.move(150, 120);
     fen.show();
     // The upper arrow adds one, the upper trough the large step.
     QTest::mouseClick(fen.ChangePosY, Qt::LeftButton, {}, QPoint(fen.ChangePosY->width() / 2, 3));
-    EXPECT_EQ(fen.AffPosY->text(), "81");
-    EXPECT_EQ(fen.reglages().PosY, 81);
     fen.ChangeTemps->triggerAction(QAbstractSlider::SliderPageStepSub);
-    EXPECT_EQ(fen.AffTemps->text(), "14");
-    EXPECT_EQ(fen.reglages().TempsAffichage, 14000);
-    fen.ChangeTemps->triggerAction(QAbstractSlider::SliderToMinimum);
-    EXPECT_EQ(fen.AffTemps->text(), "60");
-}
+    EXPECT_EQ(fen.AffPosY->text() + " " + fen.AffTemps->text(), "81 14");
+    EXPECT_EQ(fen.reglages().PosY + fen.reglages().TempsAffichage, 81 + 14000);
 
-TEST(FenPrin, CentragePuisChangementDeX)
-{
-    FakeServices f;
-    FenPrin fen(f);
-    fen.show();
     fen.AffPosY->setText("200");
     QTest::mouseClick(fen.CmdCentrer, Qt::LeftButton);
-    EXPECT_TRUE(fen.reglages().Centrer);
     EXPECT_EQ(fen.AffPosX->text(), "Cent.");
     EXPECT_EQ(fen.AffPosY->text(), "Cent.");
     EXPECT_EQ(fen.ChangePosY->valeur(), 200);
-
+    fen.AffTemps->setText("0");
+    QPoint centre;
+    apercu(fen, &FenPrin::CmdVisu_Click, [&](BoiteApercu* b) { centre = b->frameGeometry().center(); });
+    EXPECT_LE((centre - fen.frameGeometry().center()).manhattanLength(), 2);
+    // A change of X alone ends the centring; Y keeps its last valid value.
     fen.ChangePosX->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_FALSE(fen.reglages().Centrer);
     EXPECT_EQ(fen.AffPosX->text(), "101");
@@ -385,106 +334,38 @@ TEST(FenPrin, CentragePuisChangementDeX)
     EXPECT_EQ(fen.creerApercu()->pos(), QPoint(101, 200));
 }
 
-TEST(Apercu, PlaceALaPositionOuAuCentre)
+// Without a title to find it by, the box still closes after its time (the
+// desktop test closes a titled one); with 0 it stays until closed.
+TEST(Apercu, FermetureSelonLeTemps)
 {
-    FakeServices f;
-    FenPrin fen(f);
-    fen.move(150, 120);
-    fen.show();
-    fen.AffTemps->setText("0");
-    fen.AffPosX->setText("333");
-    fen.AffPosY->setText("44");
-    QPoint vue;
-    bool ouverte = false;
-    pendantApercu(fen, [&](BoiteApercu* b) {
-        ouverte = b && b->isVisible();
-        vue = b->pos();
-        b->appuyerBoutonParDefaut();
-    });
-    QTest::mouseClick(fen.CmdVisu, Qt::LeftButton);
-    EXPECT_TRUE(ouverte);
-    EXPECT_EQ(vue, QPoint(333, 44));
-    EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
-
-    fen.CmdCentrer_Click();
-    QPoint centreBoite;
-    pendantApercu(fen, [&](BoiteApercu* b) {
-        centreBoite = b->frameGeometry().center();
-        b->appuyerBoutonParDefaut();
-    });
-    fen.CmdVisu_Click();
-    const QPoint ecart = centreBoite - fen.frameGeometry().center();
-    EXPECT_LE(std::abs(ecart.x()), 1);
-    EXPECT_LE(std::abs(ecart.y()), 1);
-}
-
-TEST(Apercu, FermetureAutomatiqueParLeBoutonParDefaut)
-{
-    struct Cas {
-        const char* nom;
-        QString titre;
-        QString legende;
-    } cas[] = {
-        {"avec_titre", "TITRE", "TITRE"},
-        {"titre_vide_encore_place_et_ferme", "", "Brevolet"},
-    };
-    for (const auto& c : cas) {
+    for (const QString temps : {"0.2", "0"}) {
         FakeServices f;
         FenPrin fen(f);
         fen.show();
         fen.OptTypBouton[4]->click();
         fen.OptDefBtn[1]->click();
-        fen.TextTitre->setText(c.titre);
-        fen.AffTemps->setText("0.2");
-        QString legende;
-        QPoint position;
-        pendantApercu(fen, [&](BoiteApercu* b) {
-            legende = b->windowTitle();
-            position = b->pos();
+        fen.TextTitre->clear();
+        fen.AffTemps->setText(temps);
+        QString legende = "-";
+        bool ouverteApres300 = false;
+        QTimer::singleShot(0, &fen, [&] { legende = fen.boiteOuverte()->windowTitle(); });
+        QTimer::singleShot(300, &fen, [&] {
+            if ((ouverteApres300 = fen.boiteOuverte() != nullptr))
+                fen.boiteOuverte()->boutons().first()->click();
         });
         QElapsedTimer montre;
         montre.start();
-        fen.CmdVisu_Click();
-        EXPECT_GE(montre.elapsed(), 150) << c.nom;
-        EXPECT_EQ(fen.derniereReponse(), velmaro::vbNo) << c.nom;
-        EXPECT_EQ(legende, c.legende) << c.nom;
-        EXPECT_EQ(position, QPoint(100, 80)) << c.nom;
+        QTest::mouseClick(fen.CmdVisu, Qt::LeftButton);
+        EXPECT_GE(montre.elapsed(), 150);
+        EXPECT_EQ(legende, "Brevolet");
+        EXPECT_EQ(fen.derniereReponse(), temps == "0" ? velmaro::vbYes : velmaro::vbNo);
+        EXPECT_EQ(ouverteApres300, temps == "0");
+        EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
     }
 }
 
-TEST(Apercu, SansTempsLaBoiteResteOuverte)
-{
-    FakeServices f;
-    FenPrin fen(f);
-    fen.show();
-    fen.AffTemps->setText("0");
-    bool encoreOuverte = false;
-    pendantApercu(
-        fen,
-        [&](BoiteApercu* b) {
-            encoreOuverte = b && b->isVisible();
-            b->boutons().first()->click();
-        },
-        400);
-    fen.CmdVisu_Click();
-    EXPECT_TRUE(encoreOuverte);
-}
-
-TEST(Apercu, UnNouvelApercuRepartDeZero)
-{
-    FakeServices f;
-    FenPrin fen(f);
-    fen.show();
-    fen.AffTemps->setText("0.4");
-    // The first box is closed by hand after 250 ms; the second still gets its full 400 ms.
-    pendantApercu(fen, [](BoiteApercu* b) { QTest::keyClick(b, Qt::Key_Escape); }, 250);
-    fen.CmdVisu_Click();
-    QElapsedTimer montre;
-    montre.start();
-    fen.CmdVisu_Click();
-    EXPECT_GE(montre.elapsed(), 350);
-}
-
+// Also a fault once: the text was measured in the width of a label not yet
+// laid out, and words broke across lines.
 TEST(Apercu, PoliceAgranditLaBoiteAutourDeSonCentre)
 {
     FakeServices f;
@@ -494,100 +375,133 @@ TEST(Apercu, PoliceAgranditLaBoiteAutourDeSonCentre)
     fen.TextMsg->setPlainText("Un message assez long pour tenir sur plusieurs lignes une fois "
                               "écrit dans une grande police de caractères.");
     f.dialogs.police = QFont("Times New Roman", 20, QFont::Bold, true);
-
     BoiteApercu temoin(QString::fromStdString(fen.reglages().TexteBoite), 0, "TITRE", &fen);
     temoin.placerParDefaut();
     const QRect avant(temoin.pos(), temoin.size());
     const int ancienneHauteur = temoin.etiquetteTexte()->height();
-
-    QRect apres;
-    QRect texte;
+    QRect apres, texte;
     int hautBoutons = 0;
     QFont police;
-    pendantApercu(fen, [&](BoiteApercu* b) {
+    apercu(fen, &FenPrin::CmdFontes_Click, [&](BoiteApercu* b) {
         apres = QRect(b->pos(), b->size());
         texte = b->etiquetteTexte()->geometry();
         hautBoutons = b->boutons().first()->y();
         police = b->etiquetteTexte()->font();
-        b->appuyerBoutonParDefaut();
     });
-    QTest::mouseClick(fen.CmdFontes, Qt::LeftButton);
-
     ASSERT_EQ(f.dialogs.policesProposees.size(), 1u);
-    EXPECT_EQ(f.dialogs.policesProposees[0].family(), "MS Sans Serif");
+    EXPECT_EQ(f.dialogs.policesProposees[0].family() + " " + police.family(), "MS Sans Serif Times New Roman");
     EXPECT_DOUBLE_EQ(f.dialogs.policesProposees[0].pointSizeF(), 10.0);
-    EXPECT_EQ(police.family(), "Times New Roman");
-    const int h = QFontMetrics(police)
-                      .boundingRect(QRect(0, 0, texte.width(), 1 << 20), Qt::TextWordWrap,
-                                    temoin.etiquetteTexte()->text())
+    const QFontMetrics mesure(police);
+    const int h = mesure.boundingRect(QRect(0, 0, texte.width(), 1 << 20), Qt::TextWordWrap, temoin.etiquetteTexte()->text())
                       .height();
     ASSERT_GT(h, ancienneHauteur);
     EXPECT_EQ(texte.height(), h + 10);
     EXPECT_EQ(apres.height() - avant.height(), h - ancienneHauteur);
     EXPECT_EQ(apres.y(), avant.y() - (h - ancienneHauteur) / 2);
-    EXPECT_EQ(apres.x(), avant.x());
     EXPECT_GE(hautBoutons, texte.y() + h);
+    EXPECT_GE(texte.width(), std::max(apres.width() - 30, mesure.horizontalAdvance(QStringLiteral("caractères."))));
     EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
 
     // Cancelled: no preview; the next dialog keeps the last bold and italic.
     f.dialogs.police.reset();
     fen.CmdFontes_Click();
-    ASSERT_EQ(f.dialogs.policesProposees.size(), 2u);
-    EXPECT_TRUE(f.dialogs.policesProposees[1].bold() && f.dialogs.policesProposees[1].italic());
+    EXPECT_TRUE(f.dialogs.policesProposees.size() == 2 && f.dialogs.policesProposees[1].bold() &&
+                f.dialogs.policesProposees[1].italic());
 }
 
-// The toolkit's own font dialog, not a fake: it must open on the family that
-// the preview's "MS Sans Serif" 10 really is, and OK at once keeps that font
-// plain, at this opening and the next.
-TEST(Apercu, LeVraiDialogueSOuvreSurLaPoliceDeLApercu)
-{
-    FakeServices f;
-    velmaro::QtDialogs vrais;
-    velmaro::Services services{f.clipboard, f.launcher, f.messages, vrais,          f.power,
-                               f.fileTimes, f.tray,     f.registry, f.programFolder, f.clock};
-    FenPrin fen(services);
-    fen.show();
-    std::vector<QFont> departs;
-    std::vector<QFont> apercus;
-    QTimer pilote;
-    pilote.callOnTimeout([&] {
-        if (BoiteApercu* b = fen.boiteOuverte()) {
-            apercus.push_back(b->etiquetteTexte()->font());
-            b->appuyerBoutonParDefaut();
-            return;
-        }
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<QFontDialog*>(w); d && d->isVisible()) {
-                departs.push_back(d->currentFont());
-                d->accept();
-            }
-    });
-    pilote.start(20);
-    QTest::mouseClick(fen.CmdFontes, Qt::LeftButton);
-    QTest::mouseClick(fen.CmdFontes, Qt::LeftButton);
-    const QString famille = QFontInfo(velmaro::policeVb("MS Sans Serif", 10)).family();
-    ASSERT_EQ(departs.size(), 2u);
-    ASSERT_EQ(apercus.size(), 2u);
-    for (const QFont& p : {departs[0], departs[1], apercus[0], apercus[1]}) {
-        EXPECT_EQ(p.family(), famille);
-        EXPECT_EQ(p.pointSize(), 10);
-        EXPECT_FALSE(p.bold() || p.italic());
-    }
-}
-
-TEST(FenPrin, AProposSOuvreEtSeFerme)
+// Pasted by mistake in either box, a megabyte of words, or control
+// characters, quotes, other scripts and broken UTF-16, is taken within a
+// couple of seconds; the code line and the copy are built from what the box
+// holds, through UTF-8, and the previews stay on the screen, buttons in reach.
+TEST(BrevoletDurci, TexteEtTitreHostiles)
 {
     FakeServices f;
     FenPrin fen(f);
     fen.show();
-    QString nom;
-    QTimer::singleShot(0, [&] {
-        auto* a = qobject_cast<about::Apropos*>(QApplication::activeModalWidget());
-        ASSERT_NE(a, nullptr);
-        nom = a->Label2->text();
-        a->CmdOK->click();
-    });
-    QTest::mouseClick(fen.CmdApro, Qt::LeftButton);
-    EXPECT_EQ(nom, "Brevolet");
-    EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
+    fen.AffTemps->setText("0");
+    f.dialogs.police = QFont("Times New Roman", 20, QFont::Bold, true);
+    const QRect ecran = fen.screen()->availableGeometry();
+    QString bizarre = QStringLiteral("\"Oui\" ou \"\"non\"\" « ça » Ωμέγα 日本語 العربية 🙂👍🏽") + QChar(0xD800) + 'b' +
+                      QChar(0xDC00) + QChar(0xFFFF) + QChar(0xFEFF) + QChar(0x202E);
+    for (char16_t c = 0; c < 32; ++c)
+        bizarre += QChar(c);
+    for (const QString& e : {QStringLiteral("message ").repeated(1 << 17), bizarre}) {
+        for (QWidget* boite : {static_cast<QWidget*>(fen.TextTitre), static_cast<QWidget*>(fen.TextMsg)}) {
+            SCOPED_TRACE(e.left(8).toStdString() + (boite == fen.TextTitre ? " (titre)" : " (message)"));
+            fen.showNormal();
+            QElapsedTimer montre;
+            montre.start();
+            QApplication::clipboard()->setText(e);
+            boite->setFocus();
+            QTest::keyClick(boite, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(boite, Qt::Key_V, Qt::ControlModifier);
+            EXPECT_LE(std::max(fen.TextTitre->text().size(), fen.TextMsg->toPlainText().size()), longueurMaximaleTexte);
+            const QString ligne = QString::fromStdString(("Reponse = MsgBox(\"" + fen.texteMessage() + "\", 0, \"" +
+                                                          fen.TextTitre->text() + "\")").toStdString());
+            EXPECT_TRUE(code(fen) == QString(ligne).replace("\r\n", "\n").replace('\r', '\n'));
+            EXPECT_EQ(fen.reglages().TexteBoite, fen.TextMsg->toPlainText().toStdString());
+            for (void (FenPrin::*montrer)() : {&FenPrin::CmdVisu_Click, &FenPrin::CmdFontes_Click})
+                apercu(fen, montrer, [&](BoiteApercu* b) {
+                    EXPECT_TRUE(ecran.contains(b->frameGeometry().topLeft()));
+                    EXPECT_LE(b->boutons().first()->mapToGlobal(QPoint(0, b->boutons().first()->height())).y(),
+                              ecran.bottom() + 1);
+                });
+            fen.CmdCopie_Click();
+            EXPECT_TRUE(f.clipboard.texte == "' Icône : Sans icône, bouton(s) : OK, bouton par défaut : 1er\r" + ligne);
+            EXPECT_LT(montre.elapsed(), 2000 * velmaro::testing::lenteurSousAsan);
+        }
+    }
+}
+
+TEST(BrevoletDurci, LeMessageSArreteALaLimite)
+{
+    FakeServices f;
+    FenPrin fen(f);
+    fen.show();
+    // Words up to n characters, the last one an x.
+    auto remplissage = [](int n) { return QStringLiteral("mot ").repeated(n / 4 + 1).left(n - 1) + 'x'; };
+    fen.TextMsg->setPlainText(remplissage(longueurMaximaleTexte - 2));
+    fen.TextMsg->moveCursor(QTextCursor::End);
+    QTest::keyClicks(fen.TextMsg, "abcd");
+    QTest::keyClick(fen.TextMsg, Qt::Key_Backspace); // deleting makes room again
+    QTest::keyClick(fen.TextMsg, Qt::Key_Z);
+    EXPECT_EQ(fen.TextMsg->toPlainText().size(), longueurMaximaleTexte);
+    EXPECT_TRUE(fen.TextMsg->toPlainText().endsWith("xaz"));
+    // A paste is cut to the room left, never in the middle of a character.
+    fen.TextMsg->setPlainText(remplissage(longueurMaximaleTexte - 3));
+    fen.TextMsg->moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(QStringLiteral("a🙂🙂"));
+    QTest::keyClick(fen.TextMsg, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(fen.TextMsg->toPlainText().endsWith(QStringLiteral("xa🙂")));
+    EXPECT_EQ(fen.TextMsg->toPlainText().size(), longueurMaximaleTexte);
+    // "Saut de ligne" puts the text in only where it fits.
+    const QString avant = fen.TextMsg->toPlainText();
+    fen.CmdSautLign_Click();
+    EXPECT_EQ(fen.TextMsg->toPlainText(), avant);
+    EXPECT_TRUE(f.messages.boites.empty());
+}
+
+// A clipboard that cannot be opened: the library's description in a box with
+// OK only, no icon and the program's name; nothing else changes.
+TEST(BrevoletDurci, PressePapiersEnPanneRienNeChange)
+{
+    FakeServices f;
+    FenPrin fen(f);
+    fen.show();
+    fen.TextMsg->setPlainText("Message");
+    fen.TextMsg->moveCursor(QTextCursor::End);
+    f.clipboard.texte = "ce qui y était";
+    const QString avant = code(fen);
+    f.clipboard.echec = "Le Presse-papiers est utilisé par une autre application.";
+    for (QPushButton* bouton : {fen.CmdCopie, fen.CmdSautLign}) {
+        SCOPED_TRACE(bouton->text().toStdString());
+        f.messages.boites.clear();
+        QTest::mouseClick(bouton, Qt::LeftButton);
+        ASSERT_EQ(f.messages.boites.size(), 1u);
+        EXPECT_EQ(f.messages.boites[0].texte + " / " + f.messages.boites[0].titre + " / " +
+                      QString::number(f.messages.boites[0].style),
+                  "Le Presse-papiers est utilisé par une autre application. / Brevolet / 0");
+        EXPECT_EQ(fen.TextMsg->toPlainText() + code(fen) + f.clipboard.texte, "Message" + avant + "ce qui y était");
+        EXPECT_TRUE(!fen.isMinimized() && f.clipboard.ecritures == 0);
+    }
 }
