@@ -1,3 +1,6 @@
+// The animated About box: each program's texts, the credit panel printed
+// once and scrolled in a loop, the pause, the link, the centring on the
+// main window and "Salut !".
 #include "about/animated/apropos.hpp"
 
 #include "common/testing/fakes.hpp"
@@ -6,6 +9,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -17,15 +21,18 @@ using velmaro::testing::FakeServices;
 
 namespace {
 
-// A main window of the suite's size, somewhere on the screen.
-struct Principale {
-    QWidget fenetre;
-    explicit Principale(QPoint position = {200, 150})
+// A main window of the suite's size, somewhere on the screen, and its box.
+struct Banc {
+    explicit Banc(ProgrammeApropos programme = ProgrammeApropos::Brevolet, QPoint position = {200, 150})
     {
         fenetre.setFixedSize(546, 401);
         fenetre.move(position);
         fenetre.show();
+        a = std::make_unique<Apropos>(&fenetre, programme, f);
     }
+    FakeServices f;
+    QWidget fenetre;
+    std::unique_ptr<Apropos> a;
 };
 
 } // namespace
@@ -44,14 +51,13 @@ TEST(Apropos, TextesDeChaqueProgramme)
         {ProgrammeApropos::Ostrelle, "Ostrelle", 2520, "Version   2.11", 21},
     };
     for (const auto& c : cas) {
-        FakeServices f;
-        Principale p;
-        Apropos a(&p.fenetre, c.programme, f);
-        EXPECT_EQ(a.Label2->text(), c.nom);
-        EXPECT_GE(a.Label2->width(), velmaro::px(c.largeurNom)) << c.nom;
-        EXPECT_EQ(a.credits[0], QString(18, ' ') + c.version) << c.nom;
-        EXPECT_EQ(a.credits[1], QString(c.blancsDate, ' ') + "Juin 2000") << c.nom;
-        EXPECT_EQ(a.size(), velmaro::twipsTaille(3870, 3450));
+        SCOPED_TRACE(c.nom);
+        Banc b(c.programme);
+        EXPECT_EQ(b.a->Label2->text(), c.nom);
+        EXPECT_GE(b.a->Label2->width(), velmaro::px(c.largeurNom));
+        EXPECT_EQ(b.a->credits[0], QString(18, ' ') + c.version);
+        EXPECT_EQ(b.a->credits[1], QString(c.blancsDate, ' ') + "Juin 2000");
+        EXPECT_EQ(b.a->size(), velmaro::twipsTaille(3870, 3450));
     }
     // The other lines: their leading blanks, then text; three are empty.
     const auto l = lignesCredits(ProgrammeApropos::Brevolet);
@@ -68,11 +74,10 @@ TEST(Apropos, TextesDeChaqueProgramme)
     EXPECT_TRUE(l[2].isEmpty() && l[5].isEmpty() && l[6].isEmpty());
 }
 
-TEST(Apropos, PanneauImprimeUneFoisAvecLaLigne0AuBout)
+TEST(Apropos, PanneauImprimeUneFoisPuisDefileEnBoucle)
 {
-    FakeServices f;
-    Principale p;
-    Apropos a(&p.fenetre, ProgrammeApropos::Brevolet, f);
+    Banc b(ProgrammeApropos::Tintara);
+    Apropos& a = *b.a;
     const int sh = a.Image2->parentWidget()->height();
     ASSERT_EQ(a.impressions.size(), 10u);
     const int attendues[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 0};
@@ -87,71 +92,57 @@ TEST(Apropos, PanneauImprimeUneFoisAvecLaLigne0AuBout)
     EXPECT_EQ(a.Image2->height(), 2 * sh + 42 * QFontMetrics(a.Image2->font()).height());
     EXPECT_EQ(a.Minuterie1->interval(), 50);
     EXPECT_TRUE(a.Minuterie1->isActive());
-}
 
-TEST(Apropos, DefilementEtRetourAuDebut)
-{
-    FakeServices f;
-    Principale p;
-    Apropos a(&p.fenetre, ProgrammeApropos::Tintara, f);
+    // One pixel up per tick down to 29 % of the panel, then back to the top,
+    // again and again, without printing anything more.
+    a.Minuterie1->stop();
     const int n = static_cast<int>(std::floor(0.29 * a.Image2->height()));
-    std::vector<int> hauts;
-    for (int i = 0; i < n + 3; ++i) {
+    const auto objets = a.findChildren<QObject*>().size();
+    for (int k = 1; k <= 3 * (n + 1) + 1; ++k) {
         a.Minuterie1_Timer();
-        hauts.push_back(a.Image2->y());
+        ASSERT_EQ(a.Image2->y(), -((k - 1) % (n + 1))) << k;
     }
-    for (int i = 0; i <= n; ++i)
-        ASSERT_EQ(hauts[i], -i) << i;
-    EXPECT_EQ(hauts[n + 1], 0);
-    EXPECT_EQ(hauts[n + 2], -1);
+    EXPECT_EQ(a.impressions.size(), 10u);
+    EXPECT_EQ(a.findChildren<QObject*>().size(), objets);
 }
 
 TEST(Apropos, UnClicSurLePanneauSuspendPuisReprend)
 {
-    FakeServices f;
-    Principale p;
-    Apropos a(&p.fenetre, ProgrammeApropos::Ostrelle, f);
-    a.show();
-    QTest::mouseClick(a.Image2, Qt::LeftButton, {}, QPoint(20, 20));
-    const int arrete = a.Image2->y();
-    QTest::qWait(120);
-    EXPECT_EQ(a.Image2->y(), arrete);
-    QTest::mouseClick(a.Image2, Qt::LeftButton, {}, QPoint(20, 20));
-    QTest::qWait(180);
-    EXPECT_LT(a.Image2->y(), arrete);
+    Banc b(ProgrammeApropos::Ostrelle);
+    b.a->show();
+    QTest::mouseClick(b.a->Image2, Qt::LeftButton, {}, QPoint(20, 20));
+    const int arrete = b.a->Image2->y();
+    EXPECT_FALSE(b.a->Minuterie1->isActive());
+    QTest::mouseClick(b.a->Image2, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return b.a->Image2->y() < arrete; }, 2000));
 }
 
 TEST(Apropos, LeLienOuvreLAdresseSansRienSignaler)
 {
-    FakeServices f;
-    Principale p;
-    Apropos a(&p.fenetre, ProgrammeApropos::Brevolet, f);
-    a.show();
-    QTest::mouseClick(a.lblDisclaimer, Qt::LeftButton);
-    ASSERT_EQ(f.launcher.adresses.size(), 1u);
-    EXPECT_EQ(f.launcher.adresses[0].host(), a.lblDisclaimer->text());
-    f.launcher.echecTous = true;
-    QTest::mouseClick(a.lblDisclaimer, Qt::LeftButton);
-    EXPECT_TRUE(f.messages.boites.empty());
-    EXPECT_TRUE(a.isVisible());
+    Banc b;
+    b.a->show();
+    QTest::mouseClick(b.a->lblDisclaimer, Qt::LeftButton);
+    ASSERT_EQ(b.f.launcher.adresses.size(), 1u);
+    EXPECT_EQ(b.f.launcher.adresses[0].host(), b.a->lblDisclaimer->text());
+    b.f.launcher.echecTous = true;
+    QTest::mouseClick(b.a->lblDisclaimer, Qt::LeftButton);
+    EXPECT_TRUE(b.f.messages.boites.empty());
+    EXPECT_TRUE(b.a->isVisible());
 }
 
 TEST(Apropos, CentreeSurLaFenetrePrincipaleMemeDeplacee)
 {
     for (QPoint position : {QPoint(200, 150), QPoint(-300, 900)}) {
-        FakeServices f;
-        Principale p(position);
-        Apropos a(&p.fenetre, ProgrammeApropos::Brevolet, f);
-        a.show();
-        const QPoint ecart = a.frameGeometry().center() - p.fenetre.frameGeometry().center();
+        Banc b(ProgrammeApropos::Brevolet, position);
+        b.a->show();
+        const QPoint ecart = b.a->frameGeometry().center() - b.fenetre.frameGeometry().center();
         EXPECT_LE(std::abs(ecart.x()) + std::abs(ecart.y()), 2) << position.x();
     }
 }
 
 TEST(Apropos, SalutFermeEtLaBoiteRepartDuDebut)
 {
-    FakeServices f;
-    Principale p;
+    Banc b;
     int ouvertures = 0;
     for (int fois = 0; fois < 2; ++fois) {
         QTimer::singleShot(0, [&] {
@@ -162,7 +153,7 @@ TEST(Apropos, SalutFermeEtLaBoiteRepartDuDebut)
             a->Minuterie1_Timer();
             QTest::mouseClick(a->CmdOK, Qt::LeftButton);
         });
-        montrerApropos(&p.fenetre, ProgrammeApropos::Brevolet, f);
+        montrerApropos(&b.fenetre, ProgrammeApropos::Brevolet, b.f);
     }
     EXPECT_EQ(ouvertures, 2);
 }
