@@ -25,7 +25,7 @@
 #include <QTimer>
 
 #include <functional>
-#include <map>
+#include <tuple>
 #include <random>
 
 using namespace somnelle;
@@ -127,8 +127,9 @@ public:
     void finirFond()
     {
         if (fen && fond())
-            fond()->Form_MouseDown(1, 0, 0, 0);
+            QTest::mouseClick(fond(), Qt::MiddleButton); // the left button's is seen on the desktop
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(!fen || !fond()) << "the standby goes";
     }
     // The power requests, then the files launched from the program folder.
     QString demandes()
@@ -147,50 +148,33 @@ public:
 
 } // namespace
 
-TEST_F(Somnelle, DemarrageAjouteLesTroisIconesDansLOrdre)
+TEST_F(Somnelle, LesTroisIconesEtLeursMenus)
 {
+    // Added in order, each with its window's own 32 x 32 picture, three different ones.
     EXPECT_EQ(f->tray.journal, journal("add"));
-    // The tray shows each window's own 32 x 32 picture, three different ones.
     QList<QImage> images;
     for (int i = 0; i < 3; ++i) {
         images << f->tray.icones.at(h(i)).icone.pixmap(32, 32).toImage();
         EXPECT_EQ(images.last(), fenetre(i)->windowIcon().pixmap(32, 32).toImage());
         EXPECT_EQ(images.indexOf(images.last()), i);
     }
-    EXPECT_EQ(demandes(), "");
-}
-
-TEST_F(Somnelle, MessagesDeLaSourisSurLesIconesEtLeursMenus)
-{
+    // The right button's press opens the standby icon's menu, its release the
+    // others'; the default item is in bold.
     const QStringList communs = {"-", "E&xit Somnelle", "-", "&Oups !", "A &propos..."};
-    const std::map<QString, QStringList> menus = {
-        {"mnuVeille", QStringList{"*Mise en &veille*"} + communs},
-        {"mnuRelWin", QStringList{"*Redémarrer l'ordinateur en mode &MS-DOS*", "&Redémarrage de Windows"} + communs},
-        {"mnuStopWin", QStringList{"&Arrêter l'ordinateur", "*&Redémarrer l'ordinateur*"} + communs},
+    const std::tuple<int, std::vector<int>, QString, QStringList> cas[] = {
+        {0, {516, 517}, "mnuVeille", QStringList{"*Mise en &veille*"} + communs},
+        {1, {516, 517}, "mnuRelWin",
+         QStringList{"*Redémarrer l'ordinateur en mode &MS-DOS*", "&Redémarrage de Windows"} + communs},
+        {2, {516, 517}, "mnuStopWin", QStringList{"&Arrêter l'ordinateur", "*&Redémarrer l'ordinateur*"} + communs},
     };
-    struct Cas {
-        const char* nom;
-        int icone; // 0 standby, 1 restart, 2 shutdown
-        std::vector<int> messages;
-        QStringList menus;
-    } cas[] = {
-        {"droit enfoncé sur la veille: menu", 0, {516}, {"mnuVeille"}},
-        {"droit relâché sur la veille: rien", 0, {517}, {}},
-        {"droit enfoncé sur le redémarrage: rien", 1, {516}, {}},
-        {"droit relâché sur le redémarrage: menu", 1, {517}, {"mnuRelWin"}},
-        {"clic droit complet sur l'arrêt: un menu", 2, {516, 517}, {"mnuStopWin"}},
-        {"gauche relâché, double clic seuls: rien", 0, {514, 515}, {}},
-        {"bouton du milieu: rien", 2, {519}, {}},
-    };
-    for (const auto& c : cas) {
-        SCOPED_TRACE(c.nom);
-        QStringList vus;
-        for (int m : c.messages)
-            for (const MenuVu& vu : avecMenu([&] { f->tray.souris(h(c.icone), m); })) {
-                vus << vu.nom;
-                EXPECT_EQ(vu.elements, menus.at(vu.nom)); // the default item in bold
-            }
-        EXPECT_EQ(vus, c.menus);
+    for (const auto& [icone, messages, nom, elements] : cas) {
+        std::vector<MenuVu> vus;
+        for (int m : messages)
+            for (const MenuVu& vu : avecMenu([&] { f->tray.souris(h(icone), m); }))
+                vus.push_back(vu);
+        ASSERT_EQ(vus.size(), 1u) << nom.toStdString();
+        EXPECT_EQ(vus[0].nom, nom);
+        EXPECT_EQ(vus[0].elements, elements);
     }
     // Nothing was chosen: nothing happened.
     EXPECT_EQ(f->tray.journal, journal("add"));
@@ -207,20 +191,15 @@ TEST_F(Somnelle, ElementsDesMenusDesIcones)
         QString demande;   // power request or launched file
         const char* icones; // after: "" still there, "-" removed, "-+" removed and added back
         int terminaisons;
-        QString echec = {}; // of the power request, or "lanceur", or "retraits"
+        QString echec = {}; // "lanceur" or "retraits" fail
         QString message = {}; // the beginning of what the user is told
     } cas[] = {
         {"Mise en veille", 0, "mnuMiseVeille", "", "", 0},
         {"Oups ! ne fait rien", 1, "mnuAnnul", "", "", 0},
         {"A propos", 1, "mnuApropos", "", "", 0},
         {"Redémarrer en MS-DOS", 1, "mnuDOS", "reldos.pif", "-", 0},
-        {"Redémarrage de Windows", 1, "mnuRelancer", "relwin.pif", "-", 0},
-        {"Arrêter l'ordinateur", 2, "mnuArret", "shutdown", "-", 0},
         {"Redémarrer l'ordinateur", 2, "mnuRedemar", "reboot", "-", 0},
-        {"Exit depuis la veille", 0, "mnuExit", "", "-", 1},
         {"Exit depuis l'arrêt, même si les retraits échouent", 2, "mnuExit", "", "-", 1, "retraits"},
-        {"redémarrage refusé", 2, "mnuRedemar", "reboot", "-+", 0, "Une autre session est ouverte.",
-         "Le redémarrage de l'ordinateur n'a pas pu être effectué.\n\nUne autre session est ouverte."},
         {"reldos.pif absent", 1, "mnuDOS", "", "-+", 0, "lanceur",
          "Le redémarrage en mode MS-DOS n'a pas pu être effectué.\n\n"},
     };
@@ -230,8 +209,6 @@ TEST_F(Somnelle, ElementsDesMenusDesIcones)
         f->launcher.echecTous = c.echec == "lanceur";
         if (c.echec == "retraits")
             f->tray.echecsRetrait = {h(0), h(1), h(2)};
-        else if (c.echec != "lanceur")
-            f->power.echec = c.echec;
         // The icons are gone before any request reaches the system.
         QStringList journalAuMoment;
         f->power.observateur = [&](const QString&) { journalAuMoment = f->tray.journal; };
@@ -243,22 +220,27 @@ TEST_F(Somnelle, ElementsDesMenusDesIcones)
                                               (std::string(c.icones) == "-+" ? journal("add") : QStringList()));
         EXPECT_EQ(terminaisons, c.terminaisons);
         EXPECT_EQ(fond() != nullptr, c.element == "mnuMiseVeille");
-        const QWidgetList fenetres = QApplication::topLevelWidgets();
-        EXPECT_EQ(std::any_of(fenetres.cbegin(), fenetres.cend(),
-                              [](QWidget* w) { return w->isVisible() && w->windowTitle() == "À propos de Somnelle"; }),
-                  c.element == "mnuApropos");
-        ASSERT_EQ(f->messages.boites.size(), c.message.isEmpty() ? 0u : 1u);
-        if (!c.message.isEmpty()) {
-            EXPECT_TRUE(f->messages.boites[0].texte.startsWith(c.message)) << f->messages.boites[0].texte.toStdString();
-            EXPECT_EQ(f->messages.boites[0].titre, "Somnelle");
-            EXPECT_EQ(f->messages.boites[0].style, 16);
-        }
+        const QWidgetList w = QApplication::topLevelWidgets();
+        const auto apropos = [](QWidget* x) { return x->windowTitle() == "À propos de Somnelle"; };
+        EXPECT_EQ(std::count_if(w.cbegin(), w.cend(), apropos), c.element == "mnuApropos");
+        QString dit; // title, style and the message's beginning
+        for (const auto& b : f->messages.boites)
+            dit += QString("%1 %2: %3").arg(b.titre).arg(b.style).arg(b.texte.left(c.message.size()));
+        EXPECT_EQ(dit, c.message.isEmpty() ? "" : "Somnelle 16: " + c.message);
         TearDown();
     }
 }
 
-TEST_F(Somnelle, SansDossierDuProgrammeLesReglagesVontDansLaConfiguration)
+TEST_F(Somnelle, SansZoneDeNotificationNiDossierDuProgramme)
 {
+    // No tray: the user is told.
+    EXPECT_TRUE(zoneNotificationPresente(*f));
+    f->tray.disponible = false;
+    EXPECT_FALSE(zoneNotificationPresente(*f));
+    ASSERT_EQ(f->messages.boites.size(), 1u);
+    EXPECT_EQ(f->messages.boites[0].titre, "Somnelle");
+    EXPECT_TRUE(f->messages.boites[0].texte.contains(QStringLiteral("zone de notification")));
+    // No program folder to write in: the settings go to the user's configuration.
     QStandardPaths::setTestModeEnabled(true);
     f->programFolder.dossier = dossier.filePath(QStringLiteral("absent"));
     const QString chemin = QString::fromStdU16String(module().cheminReglages().u16string());
@@ -270,52 +252,25 @@ TEST_F(Somnelle, SansDossierDuProgrammeLesReglagesVontDansLaConfiguration)
     QStandardPaths::setTestModeEnabled(false);
 }
 
-TEST_F(Somnelle, SansZoneDeNotificationLeProgrammeLeDit)
-{
-    EXPECT_TRUE(zoneNotificationPresente(*f));
-    f->tray.disponible = false;
-    EXPECT_FALSE(zoneNotificationPresente(*f));
-    ASSERT_EQ(f->messages.boites.size(), 1u);
-    EXPECT_EQ(f->messages.boites[0].titre, "Somnelle");
-    EXPECT_TRUE(f->messages.boites[0].texte.contains(QStringLiteral("zone de notification")));
-}
-
-TEST_F(Somnelle, UneVeilleEtLesBoutonsQuiLaFinissent)
-{
-    for (Qt::MouseButton bouton : {Qt::RightButton, Qt::MiddleButton, Qt::LeftButton}) {
-        SCOPED_TRACE(bouton);
-        f->tray.souris(h(0), 513);
-        Fond* v = fond();
-        ASSERT_NE(v, nullptr);
-        EXPECT_TRUE(v->isVisible());
-        EXPECT_EQ(v->geometry(), QGuiApplication::primaryScreen()->geometry());
-        EXPECT_TRUE(v->windowFlags().testFlags(Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint));
-        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
-        // No file: discs, with the pen of the load, drawn by the 200 ms timer.
-        EXPECT_EQ(drapeaux(module().reglagesVeille), "R");
-        EXPECT_EQ(v->plume(), v->width() / 20);
-        EXPECT_EQ(v->Timer1->interval(), 200);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return module().reglagesVeille.CompteurTraces >= 2; }, 5000));
-        // A key does not end it; the right button opens the settings menu.
-        QTest::keyClick(v, Qt::Key_Escape);
-        EXPECT_TRUE(v->isVisible());
-        avecMenu([&] { QTest::mouseClick(v, bouton); });
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(fond() == nullptr, bouton != Qt::RightButton);
-        EXPECT_EQ(QGuiApplication::overrideCursor() == nullptr, bouton != Qt::RightButton);
-        finirFond();
-        EXPECT_EQ(drapeaux(module().reglagesVeille), "R"); // the settings outlive the standby, unwritten
-        EXPECT_FALSE(QFile::exists(ini()));
-    }
-}
-
 TEST_F(Somnelle, ChaqueVeilleRelitLeFichierEtLanceLAnimation)
 {
     f->tray.souris(h(0), 513);
-    Fond* premier = fond();
-    fen->mnuMiseVeille->trigger(); // no second standby
-    EXPECT_EQ(fond(), premier);
+    Fond* v = fond();
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->geometry(), QGuiApplication::primaryScreen()->geometry());
+    EXPECT_TRUE(v->windowFlags().testFlags(Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint));
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+    // No file: discs, with the pen of the load, drawn by the 200 ms timer; nothing written.
+    EXPECT_EQ(drapeaux(module().reglagesVeille), "R");
+    EXPECT_EQ(v->plume(), v->width() / 20);
+    EXPECT_EQ(v->Timer1->interval(), 200);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return module().reglagesVeille.CompteurTraces >= 2; }, 5000));
+    QTest::keyClick(v, Qt::Key_Escape); // a key does not end it
+    fen->mnuMiseVeille->trigger();      // nor opens a second one
+    EXPECT_EQ(fond(), v);
+    EXPECT_TRUE(v->isVisible());
     finirFond();
+    EXPECT_FALSE(QFile::exists(ini()));
     // A new standby reads the file again and starts its count anew; the
     // animation that cannot start is told, and the standby goes on.
     module().reglagesVeille.CompteurTraces = 100;
@@ -431,8 +386,9 @@ TEST(Veille, ChaquePasRepeintCeQuIlADessine)
         std::vector<Sonde> sondes;
         int deja = 0;                // shapes drawn before the steps looked at
     } cas[] = {
+        // Over 200 grey ones of the same place and size, drawn with the fake clock's 0.5.
         {"discs: C1 to the radius", &ReglagesVeille::Ronds, nullptr, {0.5, 0.5, 0.5}, 1.0 / 12, 0,
-         {{0, 0, 0, C1}, {1, 0, -3, C1}, {1, 0, 3, noir}}},
+         {{0, 0, 0, C1}, {1, 0, -3, C1}, {1, 0, 3, noir}}, 200},
         // A ring of C2 from R - r to R + r, C1 inside.
         {"double discs, thick", &ReglagesVeille::Doubles, &ReglagesVeille::Gros,
          {0.99999994, 0.5, 0.5, 1.0, 1.0 / 255, 0.5}, 1.0 / 6, 1.0 / 20,
@@ -442,8 +398,6 @@ TEST(Veille, ChaquePasRepeintCeQuIlADessine)
         {"lines, thick", &ReglagesVeille::Lignes, &ReglagesVeille::Gros, {0.5, 0.25, 0.25, 0.5, 0.5}, 0,
          1.0 / 20, {{0, 0, 0, C1}, {0, 1, -4, C1}, {0, -1, 4, C1}, {0, 1, 4, noir}, {0, -1, -4, noir}}},
         {"black", &ReglagesVeille::Noir, nullptr, {}, 0, 0, {}},
-        {"discs after 200", &ReglagesVeille::Ronds, nullptr, {0.5, 0.5, 0.5}, 1.0 / 12, 0,
-         {{0, 0, 0, C1}, {1, 0, -3, C1}}, 200},
     };
     QTemporaryDir dossier;
     FakeServices f;
@@ -461,7 +415,7 @@ TEST(Veille, ChaquePasRepeintCeQuIlADessine)
         if (c.epaisseur)
             module.reglagesVeille.*(c.epaisseur) = true;
         for (int i = 0; i < c.deja; ++i)
-            fond->Timer1_Timer(); // the fake clock's draws, all 0.5
+            fond->Timer1_Timer();
         QCoreApplication::processEvents();
         Repeintures repeintures;
         fond->installEventFilter(&repeintures);

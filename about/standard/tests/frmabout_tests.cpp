@@ -26,15 +26,6 @@ const QString cleDossier = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Loc
 const QString pasDInfos = QStringLiteral("Les informations système ne sont pas disponibles actuellement");
 constexpr std::uint32_t hklm = 0x80000002;
 
-// Clicks "Infos système..." of a new box and closes the box.
-void infosSysteme(ProgrammeStandard programme, FakeServices& s)
-{
-    QPointer<frmAbout> a = about::montrerFrmAbout(nullptr, programme, s);
-    QTest::mouseClick(a->cmdSysInfo, Qt::LeftButton);
-    a->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 } // namespace
 
 TEST(FrmAbout, TextesEtDispositionDeChaqueProgramme)
@@ -66,24 +57,23 @@ TEST(FrmAbout, TextesEtDispositionDeChaqueProgramme)
                                a->Label1->text(), a->lblDisclaimer->text(), a->lblDisclaimer->toolTip(),
                                a->cmdOK->text(), a->cmdSysInfo->text()}),
                   QStringList({c.titre, c.version,
-                               c.debutDescription + "\n\nAuteur : l'équipe Velmaro\n12, rue de l'Exemple\n99000 Exempleville",
+                               c.debutDescription + "\n\nAuteur : l'équipe Velmaro\n12, rue de l'Exemple\n"
+                                                    "99000 Exempleville",
                                "Visitez notre site à l'adresse :", "www.example.com/velmaro",
                                "Cliquez pour visiter notre site...", "OK", c.sysInfo}));
         EXPECT_EQ(a->lblDisclaimer->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         EXPECT_TRUE(a->lblDisclaimer->font().underline() && a->lblDisclaimer->font().bold());
         EXPECT_EQ(a->size(), c.client);
-        EXPECT_EQ(a->cmdOK->geometry(), c.ok);
-        EXPECT_EQ(a->cmdSysInfo->geometry(), c.infos);
+        EXPECT_EQ(QList<QRect>({a->cmdOK->geometry(), a->cmdSysInfo->geometry(), a->lblDisclaimer->geometry()}),
+                  QList<QRect>({c.ok, c.infos, c.lien}));
         EXPECT_EQ(a->Label1->geometry().topLeft(), c.label1.topLeft());
         EXPECT_GE(a->Label1->width(), c.label1.width());
-        EXPECT_EQ(a->lblDisclaimer->geometry(), c.lien);
         ASSERT_EQ(a->lblAuteurs != nullptr && a->lblUtilitaires != nullptr, c.etiquettesEnPlus);
         if (c.etiquettesEnPlus) {
-            EXPECT_EQ(a->lblAuteurs->geometry(), twips(240, 2880, 3735, 615));
-            EXPECT_EQ(a->lblUtilitaires->geometry(), twips(240, 3480, 3795, 795));
+            EXPECT_EQ(QList<QRect>({a->lblAuteurs->geometry(), a->lblUtilitaires->geometry()}),
+                      QList<QRect>({twips(240, 2880, 3735, 615), twips(240, 3480, 3795, 795)}));
             EXPECT_FALSE(a->lblAuteurs->text().isEmpty() || a->lblUtilitaires->text().isEmpty());
-            EXPECT_EQ(a->cmdOK->font().family(), "Times New Roman");
-            EXPECT_TRUE(a->cmdOK->font().bold());
+            EXPECT_TRUE(a->cmdOK->font().family() == "Times New Roman" && a->cmdOK->font().bold());
             EXPECT_EQ(a->cmdSysInfo->font().pointSizeF(), 12.0);
         }
         for (QLabel* l : a->findChildren<QLabel*>())
@@ -95,12 +85,16 @@ TEST(FrmAbout, TextesEtDispositionDeChaqueProgramme)
     }
 }
 
-TEST(FrmAbout, OkEntreeEtEchapFermentLaBoite)
+TEST(FrmAbout, LAdresseSOuvreDansLeNavigateurEtOkEntreeEchapFerment)
 {
     FakeServices f;
     for (int touche : {0, int(Qt::Key_Return), int(Qt::Key_Escape)}) {
         QPointer<frmAbout> a = about::montrerFrmAbout(nullptr, ProgrammeStandard::Somnelle, f);
-        ASSERT_TRUE(a->isVisible());
+        QTest::mouseClick(a->lblDisclaimer, Qt::LeftButton);
+        // No browser (the second time on): nothing is said, the box stays.
+        EXPECT_EQ(f.launcher.adresses, std::vector<QUrl>{QUrl("http://www.example.com/velmaro")});
+        EXPECT_TRUE(f.messages.boites.empty() && a->isVisible());
+        f.launcher.echecTous = true;
         EXPECT_TRUE(a->cmdOK->isDefault());
         if (touche)
             QTest::keyClick(a.data(), Qt::Key(touche));
@@ -110,22 +104,6 @@ TEST(FrmAbout, OkEntreeEtEchapFermentLaBoite)
         EXPECT_TRUE(a.isNull()) << touche;
     }
     EXPECT_TRUE(f.launcher.lancements.empty());
-}
-
-TEST(FrmAbout, LAdresseSOuvreDansLeNavigateur)
-{
-    FakeServices f;
-    QPointer<frmAbout> a = about::montrerFrmAbout(nullptr, ProgrammeStandard::Somnelle, f);
-    QTest::mouseClick(a->lblDisclaimer, Qt::LeftButton);
-    ASSERT_EQ(f.launcher.adresses.size(), 1u);
-    EXPECT_EQ(f.launcher.adresses[0], QUrl(QStringLiteral("http://www.example.com/velmaro")));
-    // No browser: nothing is said, the box stays.
-    f.launcher.echecTous = true;
-    QTest::mouseClick(a->lblDisclaimer, Qt::LeftButton);
-    EXPECT_TRUE(f.messages.boites.empty());
-    EXPECT_TRUE(a->isVisible());
-    a->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST(GetKeyValue, ValueRules)
@@ -141,13 +119,11 @@ TEST(GetKeyValue, ValueRules)
         {"string with its NUL", 1, QByteArray("C:\\OUTILS\0", 10), true, "C:\\OUTILS"},
         {"string without NUL keeps its last character", 1, "C:\\OUTILS", true, "C:\\OUTILS"},
         {"only one NUL is dropped", 1, QByteArray("ab\0\0", 4), true, QString::fromLatin1("ab\0", 3)},
-        {"empty string", 1, QByteArray("\0", 1), true, ""},
-        {"no data at all", 1, QByteArray(), true, ""},
+        {"empty string", 1, QByteArray("\0", 1), true, ""}, {"no data at all", 1, QByteArray(), true, ""},
         {"32-bit number", 4, QByteArray("\xD2\x04\0\0", 4), true, "1234"},
         {"32-bit number with its high bit", 4, "\xFF\xFF\xFF\xFF", true, "4294967295"},
         {"32-bit number ending in zero bytes", 4, QByteArray("\0\x01\0\0", 4), true, "256"},
-        {"short number", 4, "\x05", true, "5"},
-        {"other type leaves the value", 3, "\x01\x02", true, "avant"},
+        {"short number", 4, "\x05", true, "5"}, {"other type leaves the value", 3, "\x01\x02", true, "avant"},
         {"expandable string leaves the value", 2, QByteArray("%SystemRoot%\0", 13), true, "avant"},
         {"missing value empties it", 0, {}, false, ""},
         {"only under the given root", 1, "x.exe", false, "", 0x80000001},
@@ -201,21 +177,19 @@ TEST(FrmAbout, InformationsSysteme)
             s.registry.definir(hklm, cleDossier, QStringLiteral("MSINFO"), 1, c.dossier.toLocal8Bit() + '\0');
         for (const QString& e : c.echecs)
             s.launcher.echecs.insert(e);
-        infosSysteme(c.registre ? ProgrammeStandard::Somnelle : ProgrammeStandard::Merlidan, s);
-        EXPECT_EQ(s.registry.lectures,
-                  QStringList({cleChemin + QStringLiteral("\\PATH"), cleDossier + QStringLiteral("\\MSINFO")})
-                      .mid(0, c.lectures));
-        if (c.lance.isEmpty()) {
-            EXPECT_TRUE(s.launcher.lancements.empty());
-            ASSERT_EQ(s.messages.boites.size(), 1u);
-            EXPECT_EQ(s.messages.boites[0].texte, pasDInfos);
-            EXPECT_EQ(s.messages.boites[0].style, 0);
-            EXPECT_EQ(s.messages.boites[0].titre, c.registre ? "Somnelle" : "Merlidan");
-        } else {
-            ASSERT_EQ(s.launcher.lancements.size(), 1u);
-            EXPECT_EQ(s.launcher.lancements[0].programme, c.lance);
-            EXPECT_TRUE(s.launcher.lancements[0].arguments.isEmpty());
-            EXPECT_TRUE(s.messages.boites.empty());
-        }
+        const auto programme = c.registre ? ProgrammeStandard::Somnelle : ProgrammeStandard::Merlidan;
+        QPointer<frmAbout> a = about::montrerFrmAbout(nullptr, programme, s);
+        QTest::mouseClick(a->cmdSysInfo, Qt::LeftButton);
+        a->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(s.registry.lectures, QStringList({cleChemin + "\\PATH", cleDossier + "\\MSINFO"}).mid(0, c.lectures));
+        // What was launched, with its arguments, or the message with its title and style.
+        QString vu;
+        for (const auto& l : s.launcher.lancements)
+            vu += l.programme + l.arguments.join(' ') + ";";
+        for (const auto& b : s.messages.boites)
+            vu += QString("%1 (%2, %3);").arg(b.texte, b.titre).arg(b.style);
+        EXPECT_EQ(vu, !c.lance.isEmpty() ? c.lance + ";"
+                                         : QString("%1 (%2, 0);").arg(pasDInfos, c.registre ? "Somnelle" : "Merlidan"));
     }
 }
