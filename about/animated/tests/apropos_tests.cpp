@@ -17,7 +17,6 @@
 #include <cmath>
 
 using namespace about;
-using velmaro::testing::FakeServices;
 
 namespace {
 
@@ -30,7 +29,7 @@ struct Banc {
         fenetre.show();
         a = std::make_unique<Apropos>(&fenetre, programme, f);
     }
-    FakeServices f;
+    velmaro::testing::FakeServices f;
     QWidget fenetre;
     std::unique_ptr<Apropos> a;
 };
@@ -39,34 +38,26 @@ struct Banc {
 
 TEST(Apropos, TextesDeChaqueProgramme)
 {
-    struct Cas {
-        ProgrammeApropos programme;
-        const char* nom;
-        int largeurNom;
-        const char* version;
-        int blancsDate;
-    } cas[] = {
+    const std::tuple<ProgrammeApropos, QString, int, QString, int> cas[] = {
         {ProgrammeApropos::Brevolet, "Brevolet", 3150, "Version   3.11", 21},
         {ProgrammeApropos::Tintara, "Tintara", 2370, "Version   2.11", 20},
         {ProgrammeApropos::Ostrelle, "Ostrelle", 2520, "Version   2.11", 21},
     };
-    for (const auto& c : cas) {
-        SCOPED_TRACE(c.nom);
-        Banc b(c.programme);
-        EXPECT_EQ(b.a->Label2->text(), c.nom);
-        EXPECT_GE(b.a->Label2->width(), velmaro::px(c.largeurNom));
-        EXPECT_EQ(b.a->credits[0], QString(18, ' ') + c.version);
-        EXPECT_EQ(b.a->credits[1], QString(c.blancsDate, ' ') + "Juin 2000");
+    for (const auto& [programme, nom, largeurNom, version, blancsDate] : cas) {
+        Banc b(programme);
+        EXPECT_EQ(b.a->Label2->text(), nom);
+        EXPECT_GE(b.a->Label2->width(), velmaro::px(largeurNom)) << nom.toStdString();
+        EXPECT_EQ(b.a->credits[0], QString(18, ' ') + version);
+        EXPECT_EQ(b.a->credits[1], QString(blancsDate, ' ') + "Juin 2000");
         EXPECT_EQ(b.a->size(), velmaro::twipsTaille(3870, 3450));
     }
     // The other lines: their leading blanks, then text; three are empty.
     const auto l = lignesCredits(ProgrammeApropos::Brevolet);
-    const std::tuple<int, int, QString> lignes[] = {{3, 11, "Réalisation : "}, {4, 5, "en collaboration avec "},
-                                                    {7, 7, ""}, {8, 7, ""}};
-    for (const auto& [i, blancs, debut] : lignes) {
-        EXPECT_EQ(l[i].indexOf(QRegularExpression("\\S")), blancs) << i;
-        EXPECT_TRUE(l[i].mid(blancs).startsWith(debut) && l[i].size() > blancs + debut.size()) << i;
-    }
+    const std::tuple<int, int, QString> lignes[] = {
+        {3, 11, "Réalisation : "}, {4, 5, "en collaboration avec "}, {7, 7, ""}, {8, 7, ""}};
+    for (const auto& [i, blancs, debut] : lignes)
+        EXPECT_TRUE(l[i].indexOf(QRegularExpression("\\S")) == blancs && l[i].mid(blancs).startsWith(debut) &&
+                    l[i].size() > blancs + debut.size()) << i;
     EXPECT_TRUE(l[2].isEmpty() && l[5].isEmpty() && l[6].isEmpty());
 }
 
@@ -74,21 +65,19 @@ TEST(Apropos, PanneauImprimeUneFoisPuisDefileEnBoucle)
 {
     Banc b(ProgrammeApropos::Tintara);
     Apropos& a = *b.a;
+    // Lines 0 to 8 then 0 again, the first just below the viewport; 6 to 8 big and white.
     const int sh = a.Image2->parentWidget()->height();
     ASSERT_EQ(a.impressions.size(), 10u);
-    const int attendues[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 0};
     for (int i = 0; i < 10; ++i) {
         const bool grande = i >= 6 && i <= 8;
-        EXPECT_EQ(a.impressions[i].ligne, attendues[i]) << i;
+        EXPECT_EQ(a.impressions[i].ligne, i % 9) << i;
         EXPECT_TRUE(a.impressions[i].points == (grande ? 16.0 : 12.0) &&
                     a.impressions[i].couleur == (grande ? Qt::white : Qt::black)) << i;
     }
-    // The first line starts just below the viewport.
     EXPECT_EQ(a.impressions[0].haut, sh);
     EXPECT_EQ(a.Image2->height(), 2 * sh + 42 * QFontMetrics(a.Image2->font()).height());
     EXPECT_EQ(a.Minuterie1->interval(), 50);
     EXPECT_TRUE(a.Minuterie1->isActive());
-
     // One pixel up per tick down to 29 % of the panel, then back to the top,
     // again and again, without printing anything more.
     a.Minuterie1->stop();
@@ -111,7 +100,7 @@ TEST(Apropos, UnClicSuspendLePanneauLeLienOuvreLAdresse)
     EXPECT_FALSE(b.a->Minuterie1->isActive());
     QTest::mouseClick(b.a->Image2, Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_TRUE(QTest::qWaitFor([&] { return b.a->Image2->y() < arrete; }, 2000));
-    // No browser: nothing is said, the box stays.
+    // Without a browser (the second click), nothing is said and the box stays.
     for (bool echec : {false, true}) {
         b.f.launcher.echecTous = echec;
         QTest::mouseClick(b.a->lblDisclaimer, Qt::LeftButton);
@@ -127,7 +116,7 @@ TEST(Apropos, CentreeSurLaFenetrePrincipaleMemeDeplacee)
         Banc b(ProgrammeApropos::Brevolet, position);
         b.a->show();
         const QPoint ecart = b.a->frameGeometry().center() - b.fenetre.frameGeometry().center();
-        EXPECT_LE(std::abs(ecart.x()) + std::abs(ecart.y()), 2) << position.x();
+        EXPECT_LE(ecart.manhattanLength(), 2) << position.x();
     }
 }
 
