@@ -12,6 +12,7 @@
 
 #include <deque>
 #include <fstream>
+#include <iomanip>
 #include <sstream>
 
 using namespace somnelle;
@@ -241,15 +242,15 @@ struct CanevasEnregistre : Canevas {
     void cercle(double x, double y, double rayon, Couleur contour, Couleur remplissage, int plume) override
     {
         std::ostringstream t;
-        t << "cercle " << x << ' ' << y << ' ' << rayon << std::hex << ' ' << contour << ' ' << remplissage
-          << std::dec << ' ' << plume;
+        t << std::setprecision(9) << "cercle " << x << ' ' << y << ' ' << rayon << std::hex << ' ' << contour << ' '
+          << remplissage << std::dec << ' ' << plume;
         traces.push_back(t.str());
     }
     void ligne(double x1, double y1, double x2, double y2, Couleur couleur, int plume) override
     {
         std::ostringstream t;
-        t << "ligne " << x1 << ' ' << y1 << ' ' << x2 << ' ' << y2 << std::hex << ' ' << couleur << std::dec << ' '
-          << plume;
+        t << std::setprecision(9) << "ligne " << x1 << ' ' << y1 << ' ' << x2 << ' ' << y2 << std::hex << ' ' << couleur
+          << std::dec << ' ' << plume;
         traces.push_back(t.str());
     }
     std::vector<std::string> traces;
@@ -300,11 +301,12 @@ TEST(DessinVeille, UnPasSelonLeMotif)
         {"ronds: disque plein, plume 1", "R", {0.25, 0.75, 9}, 0.5, "cercle 3840 8640 1280 ff1a80 ff1a80 1", 1},
         {"doubles: anneau C2, plume fine", "Df", {0.25, 0.75, 0, 1.0 / 255, 0.2, 9}, 0.5,
          "cercle 3840 8640 1280 330100 ff1a80 2", 1},
-        {"lignes: bout + rayon", "Lg", {0.25, 0.75, 0.99, 0.5, 9}, 0.5, "ligne 3840 8640 16486.4 7040 ff1a80 102", 1},
+        {"lignes, bout + R", "Lg", {0.25, 0.75, 0.99, 0.5, 9}, 0.5, "ligne 3840 8640 16486.4004 7040 ff1a80 102", 1},
         {"noir: l'écran est effacé", "N", {9}, 0.5, "effacer", 1},
         {"rien de choisi: rien", "A", {9}, 0.5, "", 1},
-        {"rayon minimal W/18", "R", {0, 0}, 0.1, "cercle 0 0 853.333 ff1a80 ff1a80 1", 0},
-        {"rayon juste sous W/6", "R", {0, 0}, 0.99999994, "cercle 0 0 2560 ff1a80 ff1a80 1", 0},
+        {"rayon minimal W/18", "R", {0, 0}, 0.1, "cercle 0 0 853.333313 ff1a80 ff1a80 1", 0},
+        {"rayon juste sous W/6", "R", {0, 0}, 0.99999994, "cercle 0 0 2559.99976 ff1a80 ff1a80 1", 0},
+        {"tirage arrondi à 1: juste sous 1", "R", {0, 0}, 0.99999999, "cercle 0 0 2559.99976 ff1a80 ff1a80 1", 0},
         {"ronds avant doubles", "RDLNg", {0.5, 0.5}, 0.5, "cercle 7680 5760 1280 ff1a80 ff1a80 1", 0},
         {"doubles avant lignes", "DLNm", {0.5, 0.5, 0, 0, 0}, 0.5, "cercle 7680 5760 1280 0 ff1a80 26", 0},
         {"lignes avant noir", "LNo", {0, 0, 0, 0}, 0.5, "ligne 0 0 1280 1280 ff1a80 51", 0},
@@ -348,7 +350,7 @@ TEST(DessinVeille, LargeurDePlume)
     Banc b("R");
     b.pas(std::deque<double>(6, 0.0));
     b.reglages = depuis("D");
-    EXPECT_EQ(b.pas(std::deque<double>(9, 0.0)), "cercle 0 0 853.333 0 0 1");
+    EXPECT_EQ(b.pas(std::deque<double>(9, 0.0)), "cercle 0 0 853.333313 0 0 1");
 }
 
 TEST(DessinVeille, EffacementAu272ePas)

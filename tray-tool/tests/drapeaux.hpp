@@ -9,13 +9,11 @@ namespace somnelle::essais {
 
 inline std::string drapeaux(const ReglagesVeille& r)
 {
-    const std::pair<bool, char> d[] = {{r.Ronds, 'R'}, {r.Doubles, 'D'},   {r.Lignes, 'L'}, {r.Noir, 'N'},
-                                       {r.Fin, 'f'},   {r.Moyen, 'm'},     {r.Ordinaire, 'o'}, {r.Gros, 'g'},
-                                       {r.Animation, 'A'}};
+    const bool d[] = {r.Ronds, r.Doubles, r.Lignes, r.Noir, r.Fin, r.Moyen, r.Ordinaire, r.Gros, r.Animation};
     std::string s;
-    for (auto [vrai, lettre] : d)
-        if (vrai)
-            s += lettre;
+    for (int i = 0; i < 9; ++i)
+        if (d[i])
+            s += "RDLNfmogA"[i];
     return s;
 }
 
