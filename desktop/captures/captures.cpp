@@ -26,6 +26,7 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -107,6 +108,9 @@ QImage vue_ostrelle(FakeServices& f, const QString& exemples)
 
 QImage vue_somnelle(FakeServices& f)
 {
+    // A program folder of its own: no settings file from an earlier run, none left behind.
+    QTemporaryDir programme;
+    f.programFolder.dossier = programme.path();
     somnelle::FenTray fenTray(f);
     somnelle::ModuleSomnelle& module = fenTray.module();
     module.terminer = [] {};
@@ -139,6 +143,8 @@ QImage vue_somnelle(FakeServices& f)
 bool apercus_somnelle(const QString& dossier)
 {
     FakeServices f;
+    QTemporaryDir programme; // the settings chosen below are written there
+    f.programFolder.dossier = programme.path();
     somnelle::FenTray fenTray(f);
     somnelle::ModuleSomnelle& module = fenTray.module();
     module.terminer = [] {};
