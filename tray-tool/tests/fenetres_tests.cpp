@@ -1,6 +1,6 @@
 // Somnelle's windows on the offscreen platform with the service fakes: the
 // icons, their menus and actions, the standby screen and its settings menu,
-// settings files it did not write, and what a drawing step shows.
+// and what a drawing step shows and repaints.
 #include "common/testing/ecran.hpp"
 #include "common/testing/fakes.hpp"
 #include "tray-tool/tests/drapeaux.hpp"
@@ -25,8 +25,8 @@
 #include <QTimer>
 
 #include <functional>
-#include <tuple>
 #include <random>
+#include <tuple>
 
 using namespace somnelle;
 using somnelle::essais::drapeaux;
