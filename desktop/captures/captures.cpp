@@ -3,6 +3,8 @@
 // machine's clock or services. With --compare FOLDER, the pictures are made in
 // memory and held against the ones in FOLDER: a picture that changed beyond
 // small font and drive-list differences fails, so the guide can't go stale.
+// With --apercus FOLDER, Somnelle's icons, menus and standby screens of each
+// pattern are written there to be looked at; the guide does not use them.
 #include "colour-converter/ui/fenprin.hpp"
 #include "common/testing/fakes.hpp"
 #include "common/ui/listes.hpp"
@@ -16,6 +18,7 @@
 #include "tray-tool/ui/fond.hpp"
 #include "tray-tool/ui/module.hpp"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
@@ -23,6 +26,7 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -104,6 +108,9 @@ QImage vue_ostrelle(FakeServices& f, const QString& exemples)
 
 QImage vue_somnelle(FakeServices& f)
 {
+    // A program folder of its own: no settings file from an earlier run, none left behind.
+    QTemporaryDir programme;
+    f.programFolder.dossier = programme.path();
     somnelle::FenTray fenTray(f);
     somnelle::ModuleSomnelle& module = fenTray.module();
     module.terminer = [] {};
@@ -128,6 +135,58 @@ QImage vue_somnelle(FakeServices& f)
     p.drawImage(8, 8, ecran);
     p.drawImage(ecran.width() + 8, 8, imageMenu);
     return planche;
+}
+
+// Somnelle's pictures that the guide doesn't show: the three icons on a
+// tray-coloured strip, each icon's menu, the settings menu, and the standby
+// screen after 60 steps of discs, thin double discs and thick lines.
+bool apercus_somnelle(const QString& dossier)
+{
+    FakeServices f;
+    QTemporaryDir programme; // the settings chosen below are written there
+    f.programFolder.dossier = programme.path();
+    somnelle::FenTray fenTray(f);
+    somnelle::ModuleSomnelle& module = fenTray.module();
+    module.terminer = [] {};
+    bool ok = true;
+    auto enregistrer = [&](const QImage& image, const QString& nom) {
+        ok = image.save(dossier + QLatin1Char('/') + nom) && ok;
+    };
+    somnelle::FenetreTray* fenetres[] = {&fenTray, module.relWin, module.stopWin};
+    QImage icones(3 * 40, 40, QImage::Format_ARGB32);
+    icones.fill(QColor(0, 128, 128));
+    QPainter p(&icones);
+    for (int i = 0; i < 3; ++i)
+        p.drawPixmap(4 + 40 * i, 4, fenetres[i]->windowIcon().pixmap(32, 32));
+    p.end();
+    enregistrer(icones.scaled(icones.size() * 4), QStringLiteral("somnelle-icones.png"));
+    QMenu* menus[] = {fenetres[0]->menu, fenetres[1]->menu, fenetres[2]->menu, module.fenPopUp().mnuPopUp};
+    for (int i = 0; i < 4; ++i) {
+        menus[i]->popup(QPoint(0, 0));
+        enregistrer(menus[i]->grab().toImage(),
+                    i < 3 ? QStringLiteral("somnelle-menu%1.png").arg(i) : QStringLiteral("somnelle-popup.png"));
+        menus[i]->close();
+    }
+    const char* motifs[] = {"mnuRonds", "mnuFin", "mnuGrosL"};
+    for (int i = 0; i < 3; ++i) {
+        module.montrerFond();
+        somnelle::FenPopUp& popUp = module.fenPopUp();
+        if (i == 1)
+            popUp.mnuDoubles_Click();
+        if (i == 2)
+            popUp.mnuLignes_Click();
+        popUp.findChild<QAction*>(motifs[i])->trigger();
+        f.clock.tirages.clear();
+        QRandomGenerator alea(42 + i);
+        for (int n = 0; n < 60 * 9; ++n)
+            f.clock.tirages.push_back(alea.generateDouble());
+        for (int n = 0; n < 60; ++n)
+            module.fond->Timer1_Timer();
+        enregistrer(module.fond->grab().toImage(), QStringLiteral("somnelle-veille%1.png").arg(i));
+        module.fond->Form_MouseDown(1, 0, 0, 0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return ok;
 }
 
 // Share of pixels that differ by more than a small amount on any channel.
@@ -161,12 +220,15 @@ int main(int argc, char** argv)
 
     const QStringList args = QApplication::arguments();
     const bool comparer = args.size() == 3 && args[1] == QLatin1String("--compare");
-    if (args.size() != 2 && !comparer) {
-        std::fprintf(stderr, "usage: velmaro-captures FOLDER | --compare FOLDER\n");
+    const bool apercus = args.size() == 3 && args[1] == QLatin1String("--apercus");
+    if (args.size() != 2 && !comparer && !apercus) {
+        std::fprintf(stderr, "usage: velmaro-captures FOLDER | --compare FOLDER | --apercus FOLDER\n");
         return 2;
     }
     const QString dossier = args.last();
     QDir().mkpath(dossier);
+    if (apercus)
+        return apercus_somnelle(dossier) ? 0 : 1;
     const QString exemples = dossierExemples();
 
     const std::vector<std::pair<QString, std::function<QImage(FakeServices&)>>> fenetres = {

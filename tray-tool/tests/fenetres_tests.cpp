@@ -1,6 +1,9 @@
+// Somnelle's windows on the offscreen platform with the service fakes: the
+// icons, their menus and actions, the standby screen and its settings menu,
+// and what a drawing step shows and repaints.
 #include "common/testing/ecran.hpp"
 #include "common/testing/fakes.hpp"
-#include "tray-tool/ui/essai.hpp"
+#include "tray-tool/tests/drapeaux.hpp"
 #include "tray-tool/ui/fenpopup.hpp"
 #include "tray-tool/ui/fentray.hpp"
 #include "tray-tool/ui/fond.hpp"
@@ -11,10 +14,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QMenu>
-#include <QPainter>
-#include <QRandomGenerator>
+#include <QPaintEvent>
+#include <QPicture>
+#include <QPointer>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -22,15 +25,19 @@
 #include <QTimer>
 
 #include <functional>
+#include <random>
+#include <tuple>
 
 using namespace somnelle;
+using somnelle::essais::drapeaux;
+using velmaro::testing::FakeServices;
 
 namespace {
 
-// What a popup menu looked like while it was open.
+// What a popup menu looked like while it was open: its items, "*text*" for the bold default one.
 struct MenuVu {
     QString nom;
-    QStringList elements; // "text" or "*text*" for the bold default item
+    QStringList elements;
     bool pointeurVisible = false;
 };
 
@@ -57,15 +64,12 @@ std::vector<MenuVu> avecMenu(const std::function<void()>& declencheur, QStringLi
             return;
         }
         const QString nom = chemin.takeFirst();
-        for (QAction* a : menu->actions()) {
-            if (a->objectName() == nom) {
-                menu->setActiveAction(a);
-                QTest::keyClick(menu, a->menu() ? Qt::Key_Right : Qt::Key_Return);
-                return;
-            }
-        }
-        ADD_FAILURE() << "pas d'élément " << nom.toStdString();
-        QTest::keyClick(menu, Qt::Key_Escape);
+        QAction* a = nullptr;
+        for (QAction* x : menu->actions())
+            a = x->objectName() == nom ? x : a;
+        EXPECT_NE(a, nullptr) << nom.toStdString();
+        menu->setActiveAction(a);
+        QTest::keyClick(menu, a && a->menu() ? Qt::Key_Right : a ? Qt::Key_Return : Qt::Key_Escape);
     });
     sonde.start();
     declencheur();
@@ -76,12 +80,10 @@ std::vector<MenuVu> avecMenu(const std::function<void()>& declencheur, QStringLi
     return vus;
 }
 
-QString lireFichier(const QString& chemin)
+QByteArray lire(const QString& chemin)
 {
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly))
-        return QStringLiteral("<absent>");
-    return QString::fromUtf8(fichier.readAll());
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
 }
 
 class Somnelle : public ::testing::Test {
@@ -90,7 +92,7 @@ public:
     void SetUp() override
     {
         fen.reset();
-        f = std::make_unique<velmaro::testing::FakeServices>();
+        f = std::make_unique<FakeServices>();
         terminaisons = 0;
         QFile::remove(ini());
         f->programFolder.dossier = dossier.path();
@@ -99,146 +101,84 @@ public:
     }
     void TearDown() override
     {
+        finirFond();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->windowTitle() == QStringLiteral("À propos de Somnelle"))
+                w->close();
         fen.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }
-
     ModuleSomnelle& module() { return fen->module(); }
-    int hVeille() const { return static_cast<int>(fen->Veille_picTray->hWnd); }
-    int hRelWin() { return static_cast<int>(module().relWin->RelWin_picTray->hWnd); }
-    int hStopWin() { return static_cast<int>(module().stopWin->StopWin_picTray->hWnd); }
-    QString ini() const { return dossier.filePath(QStringLiteral("Somnelle.ini")); }
-    QStringList ajouts() { return {QStringLiteral("add %1").arg(hVeille()), QStringLiteral("add %1").arg(hRelWin()),
-                                   QStringLiteral("add %1").arg(hStopWin())}; }
-    QStringList retraits()
+    // The icons' ids: 0 standby, 1 restart, 2 shutdown.
+    FenetreTray* fenetre(int i)
     {
-        return {QStringLiteral("remove %1").arg(hVeille()), QStringLiteral("remove %1").arg(hRelWin()),
-                QStringLiteral("remove %1").arg(hStopWin())};
+        FenetreTray* w[] = {fen.get(), module().relWin, module().stopWin};
+        return w[i];
     }
+    int h(int i) { return static_cast<int>(fenetre(i)->picTray->hWnd); }
+    QStringList journal(const char* quoi)
+    {
+        return {QString("%1 %2").arg(quoi).arg(h(0)), QString("%1 %2").arg(quoi).arg(h(1)),
+                QString("%1 %2").arg(quoi).arg(h(2))};
+    }
+    QString ini() const { return dossier.filePath(QStringLiteral("Somnelle.ini")); }
     Fond* fond() { return module().fond.data(); }
     void finirFond()
     {
-        if (fond())
-            fond()->Form_MouseDown(1, 0, 0, 0);
+        if (fen && fond())
+            QTest::mouseClick(fond(), Qt::MiddleButton); // the left button's is seen on the desktop
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(!fen || !fond()) << "the standby goes";
+    }
+    // The power requests, then the files launched from the program folder.
+    QString demandes()
+    {
+        QString d = f->power.demandes.join(QLatin1Char(','));
+        for (const auto& l : f->launcher.lancements)
+            d += QDir(dossier.path()).relativeFilePath(l.programme) + l.arguments.join(QLatin1Char(' '));
+        return d;
     }
 
     QTemporaryDir dossier;
-    std::unique_ptr<velmaro::testing::FakeServices> f;
+    std::unique_ptr<FakeServices> f;
     std::unique_ptr<FenTray> fen;
     int terminaisons = 0;
 };
 
 } // namespace
 
-TEST_F(Somnelle, DemarrageAjouteLesTroisIconesDansLOrdre)
+TEST_F(Somnelle, LesTroisIconesEtLeursMenus)
 {
-    EXPECT_EQ(f->tray.journal, ajouts());
-    struct Cas {
-        FenetreTray* fenetre;
-        const char* nom;
-        QString legende;
-        QString picture;
-        QString bulle;
-    } cas[] = {
-        {fen.get(), "FenTray", "FenTray (Veille)", "Veille_picTray", "Mise en veille"},
-        {module().relWin, "RelWin", "Relwin", "RelWin_picTray",
-         "Redémarrage de Windows / [Redémarrer l'ordinateur en mode MS-DO"},
-        {module().stopWin, "StopWin", "StopWin", "StopWin_picTray",
-         "Arrêter l'ordinateur / [Redémarrer l'ordinateur]"},
-    };
-    for (const auto& c : cas) {
-        EXPECT_EQ(c.fenetre->objectName(), c.nom);
-        EXPECT_EQ(c.fenetre->windowTitle(), c.legende) << c.nom;
-        EXPECT_FALSE(c.fenetre->isVisible()) << c.nom;
-        EXPECT_EQ(c.fenetre->picTray->objectName(), c.picture) << c.nom;
-        const auto& icone = f->tray.icones.at(static_cast<int>(c.fenetre->picTray->hWnd));
-        EXPECT_EQ(icone.bulle, c.bulle) << c.nom;
-        // The tray shows the window's own 32 x 32 icon.
-        EXPECT_EQ(icone.icone.cacheKey(), c.fenetre->windowIcon().cacheKey()) << c.nom;
-        EXPECT_EQ(icone.icone.pixmap(32, 32).toImage(), c.fenetre->windowIcon().pixmap(32, 32).toImage()) << c.nom;
+    // Added in order, each with its window's own 32 x 32 picture, three different ones.
+    EXPECT_EQ(f->tray.journal, journal("add"));
+    QList<QImage> images;
+    for (int i = 0; i < 3; ++i) {
+        images << f->tray.icones.at(h(i)).icone.pixmap(32, 32).toImage();
+        EXPECT_EQ(images.last(), fenetre(i)->windowIcon().pixmap(32, 32).toImage());
+        EXPECT_EQ(images.indexOf(images.last()), i);
     }
-    // Three distinct pictures.
-    EXPECT_NE(fen->windowIcon().pixmap(32).toImage(), module().relWin->windowIcon().pixmap(32).toImage());
-    EXPECT_NE(fen->windowIcon().pixmap(32).toImage(), module().stopWin->windowIcon().pixmap(32).toImage());
-    EXPECT_TRUE(f->launcher.lancements.empty());
-    EXPECT_TRUE(f->power.demandes.isEmpty());
-}
-
-TEST_F(Somnelle, MessagesDeLaSourisSurLesIcones)
-{
-    struct Cas {
-        const char* nom;
-        int icone; // 0 standby, 1 restart, 2 shutdown
-        std::vector<int> messages;
-        QStringList menus;
-        bool veille;
-        QString demande;
-    } cas[] = {
-        {"mouvement sur la veille", 0, {512}, {}, false, ""},
-        {"mouvement sur l'arrêt", 2, {512}, {}, false, ""},
-        {"droit enfoncé sur la veille: menu", 0, {516}, {"mnuVeille"}, false, ""},
-        {"droit relâché sur la veille: rien", 0, {517}, {}, false, ""},
-        {"droit enfoncé sur le redémarrage: rien", 1, {516}, {}, false, ""},
-        {"droit relâché sur le redémarrage: menu", 1, {517}, {"mnuRelWin"}, false, ""},
-        {"clic droit complet sur l'arrêt: un menu", 2, {516, 517}, {"mnuStopWin"}, false, ""},
-        {"clic droit complet sur la veille: un menu", 0, {516, 517}, {"mnuVeille"}, false, ""},
-        {"double clic sur la veille: une veille", 0, {513, 514, 515, 514}, {}, true, ""},
-        {"gauche relâché, double clic seuls: rien", 0, {514, 515}, {}, false, ""},
-        {"bouton du milieu: rien", 2, {519}, {}, false, ""},
-        {"gauche enfoncé sur l'arrêt: arrêt", 2, {513, 514}, {}, false, "shutdown"},
-        {"double clic sur le redémarrage: un lancement", 1, {513, 514, 515, 514}, {}, false, "relwin.pif"},
-    };
-    for (const auto& c : cas) {
-        SetUp();
-        const int h[] = {hVeille(), hRelWin(), hStopWin()};
-        QStringList menus;
-        for (int m : c.messages) {
-            if (!f->tray.icones.count(h[c.icone]))
-                break; // an action removed the icons: no more messages
-            for (const MenuVu& vu : avecMenu([&] { f->tray.souris(h[c.icone], m); }))
-                menus << vu.nom;
-        }
-        EXPECT_EQ(menus, c.menus) << c.nom;
-        EXPECT_EQ(fond() != nullptr, c.veille) << c.nom;
-        QString demande = f->power.demandes.join(QLatin1Char(','));
-        for (const auto& l : f->launcher.lancements)
-            demande += QFileInfo(l.programme).fileName();
-        EXPECT_EQ(demande, c.demande) << c.nom;
-        const QWidgetList fenetres = QApplication::topLevelWidgets();
-        const int veilles = static_cast<int>(std::count_if(
-            fenetres.cbegin(), fenetres.cend(),
-            [](QWidget* w) { return w->objectName() == QLatin1String("Fond") && w->isVisible(); }));
-        EXPECT_EQ(veilles, c.veille ? 1 : 0) << c.nom;
-        finirFond();
-        TearDown();
-    }
-}
-
-TEST_F(Somnelle, MenusDesIconesEtLeurElementParDefautEnGras)
-{
+    // The right button's press opens the standby icon's menu, its release the
+    // others'; the default item is in bold.
     const QStringList communs = {"-", "E&xit Somnelle", "-", "&Oups !", "A &propos..."};
-    struct Cas {
-        int icone;
-        int message;
-        QString nom;
-        QStringList elements;
-    } cas[] = {
-        {0, 516, "mnuVeille", QStringList{"*Mise en &veille*"} + communs},
-        {1, 517, "mnuRelWin",
+    const std::tuple<int, std::vector<int>, QString, QStringList> cas[] = {
+        {0, {516, 517}, "mnuVeille", QStringList{"*Mise en &veille*"} + communs},
+        {1, {516, 517}, "mnuRelWin",
          QStringList{"*Redémarrer l'ordinateur en mode &MS-DOS*", "&Redémarrage de Windows"} + communs},
-        {2, 517, "mnuStopWin", QStringList{"&Arrêter l'ordinateur", "*&Redémarrer l'ordinateur*"} + communs},
+        {2, {516, 517}, "mnuStopWin", QStringList{"&Arrêter l'ordinateur", "*&Redémarrer l'ordinateur*"} + communs},
     };
-    for (const auto& c : cas) {
-        const int h[] = {hVeille(), hRelWin(), hStopWin()};
-        const auto vus = avecMenu([&] { f->tray.souris(h[c.icone], c.message); });
-        ASSERT_EQ(vus.size(), 1u) << c.nom.toStdString();
-        EXPECT_EQ(vus[0].nom, c.nom);
-        EXPECT_EQ(vus[0].elements, c.elements);
+    for (const auto& [icone, messages, nom, elements] : cas) {
+        std::vector<MenuVu> vus;
+        for (int m : messages)
+            for (const MenuVu& vu : avecMenu([&] { f->tray.souris(h(icone), m); }))
+                vus.push_back(vu);
+        ASSERT_EQ(vus.size(), 1u) << nom.toStdString();
+        EXPECT_EQ(vus[0].nom, nom);
+        EXPECT_EQ(vus[0].elements, elements);
     }
     // Nothing was chosen: nothing happened.
-    EXPECT_EQ(f->tray.journal, ajouts());
+    EXPECT_EQ(f->tray.journal, journal("add"));
+    EXPECT_EQ(demandes(), "");
     EXPECT_EQ(fond(), nullptr);
 }
 
@@ -247,233 +187,109 @@ TEST_F(Somnelle, ElementsDesMenusDesIcones)
     struct Cas {
         const char* nom;
         int icone;
-        int message;
         QString element;
-        QString demande; // power request or launched file
-        bool veille;
-        bool icones;     // the three icons still there
+        QString demande;   // power request or launched file
+        const char* icones; // after: "" still there, "-" removed, "-+" removed and added back
         int terminaisons;
+        QString echec = {}; // "lanceur" or "retraits" fail
+        QString message = {}; // the beginning of what the user is told
     } cas[] = {
-        {"Mise en veille", 0, 516, "mnuMiseVeille", "", true, true, 0},
-        {"Oups ! ne fait rien", 0, 516, "mnuAnnul", "", false, true, 0},
-        {"Oups ! du redémarrage", 1, 517, "mnuAnnul", "", false, true, 0},
-        {"Redémarrer en MS-DOS", 1, 517, "mnuDOS", "reldos.pif", false, false, 0},
-        {"Redémarrage de Windows", 1, 517, "mnuRelancer", "relwin.pif", false, false, 0},
-        {"Arrêter l'ordinateur", 2, 517, "mnuArret", "shutdown", false, false, 0},
-        {"Redémarrer l'ordinateur", 2, 517, "mnuRedemar", "reboot", false, false, 0},
-        {"Exit depuis la veille", 0, 516, "mnuExit", "", false, false, 1},
-        {"Exit depuis l'arrêt", 2, 517, "mnuExit", "", false, false, 1},
-        {"A propos", 1, 517, "mnuApropos", "", false, true, 0},
+        {"Mise en veille", 0, "mnuMiseVeille", "", "", 0},
+        {"Oups ! ne fait rien", 1, "mnuAnnul", "", "", 0},
+        {"A propos", 1, "mnuApropos", "", "", 0},
+        {"Redémarrer en MS-DOS", 1, "mnuDOS", "reldos.pif", "-", 0},
+        {"Redémarrer l'ordinateur", 2, "mnuRedemar", "reboot", "-", 0},
+        {"Exit depuis l'arrêt, même si les retraits échouent", 2, "mnuExit", "", "-", 1, "retraits"},
+        {"reldos.pif absent", 1, "mnuDOS", "", "-+", 0, "lanceur",
+         "Le redémarrage en mode MS-DOS n'a pas pu être effectué.\n\n"},
     };
     for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
         SetUp();
-        const int h[] = {hVeille(), hRelWin(), hStopWin()};
-        avecMenu([&] { f->tray.souris(h[c.icone], c.message); }, {c.element});
-        QString demande = f->power.demandes.join(QLatin1Char(','));
-        for (const auto& l : f->launcher.lancements)
-            demande += QFileInfo(l.programme).fileName();
-        EXPECT_EQ(demande, c.demande) << c.nom;
-        EXPECT_EQ(fond() != nullptr, c.veille) << c.nom;
-        EXPECT_EQ(f->tray.icones.size(), c.icones ? 3u : 0u) << c.nom;
-        EXPECT_EQ(terminaisons, c.terminaisons) << c.nom;
-        if (!c.icones) {
-            EXPECT_EQ(f->tray.journal.mid(3), retraits()) << c.nom;
-        }
-        EXPECT_TRUE(f->messages.boites.empty()) << c.nom;
-        finirFond();
-        TearDown();
-    }
-}
-
-TEST_F(Somnelle, ExitRetireToutMemeApresUnEchec)
-{
-    f->tray.echecsRetrait.insert(hVeille());
-    f->tray.echecsRetrait.insert(hRelWin());
-    module().relWin->mnuExit->trigger();
-    EXPECT_EQ(f->tray.journal.mid(3), retraits());
-    EXPECT_EQ(terminaisons, 1);
-}
-
-TEST_F(Somnelle, ActionsDePuissanceApresLesRetraits)
-{
-    struct Cas {
-        const char* nom;
-        std::function<void(Somnelle&)> action;
-        QString demande;
-        QString lance;
-    } cas[] = {
-        {"gauche sur l'arrêt", [](Somnelle& t) { t.f->tray.souris(t.hStopWin(), 513); }, "shutdown", ""},
-        {"mnuArret", [](Somnelle& t) { t.module().stopWin->mnuArret->trigger(); }, "shutdown", ""},
-        {"mnuRedemar", [](Somnelle& t) { t.module().stopWin->mnuRedemar->trigger(); }, "reboot", ""},
-        {"gauche sur le redémarrage", [](Somnelle& t) { t.f->tray.souris(t.hRelWin(), 513); }, "", "relwin.pif"},
-        {"mnuRelancer", [](Somnelle& t) { t.module().relWin->mnuRelancer->trigger(); }, "", "relwin.pif"},
-        {"mnuDOS", [](Somnelle& t) { t.module().relWin->mnuDOS->trigger(); }, "", "reldos.pif"},
-    };
-    for (const auto& c : cas) {
-        SetUp();
+        f->launcher.echecTous = c.echec == "lanceur";
+        if (c.echec == "retraits")
+            f->tray.echecsRetrait = {h(0), h(1), h(2)};
+        // The icons are gone before any request reaches the system.
         QStringList journalAuMoment;
         f->power.observateur = [&](const QString&) { journalAuMoment = f->tray.journal; };
-        c.action(*this);
-        EXPECT_EQ(f->power.demandes.join(QLatin1Char(',')), c.demande) << c.nom;
-        if (!c.demande.isEmpty()) {
-            EXPECT_EQ(journalAuMoment.mid(3), retraits()) << c.nom;
-        }
-        if (c.lance.isEmpty()) {
-            EXPECT_TRUE(f->launcher.lancements.empty()) << c.nom;
-        } else {
-            ASSERT_EQ(f->launcher.lancements.size(), 1u) << c.nom;
-            // Absolute, from the program folder.
-            EXPECT_EQ(f->launcher.lancements[0].programme, dossier.filePath(c.lance)) << c.nom;
-            EXPECT_TRUE(f->launcher.lancements[0].arguments.isEmpty()) << c.nom;
-        }
-        EXPECT_EQ(f->tray.journal.mid(3), retraits()) << c.nom;
-        EXPECT_TRUE(f->tray.icones.empty()) << c.nom;
-        EXPECT_TRUE(f->messages.boites.empty()) << c.nom;
-        EXPECT_EQ(terminaisons, 0) << c.nom;
+        avecMenu([&] { f->tray.souris(h(c.icone), c.icone == 0 ? 516 : 517); }, {c.element});
+        EXPECT_EQ(demandes(), c.demande);
+        if (!f->power.demandes.isEmpty())
+            EXPECT_EQ(journalAuMoment.mid(3), journal("remove"));
+        EXPECT_EQ(f->tray.journal.mid(3), (*c.icones ? journal("remove") : QStringList()) +
+                                              (std::string(c.icones) == "-+" ? journal("add") : QStringList()));
+        EXPECT_EQ(terminaisons, c.terminaisons);
+        EXPECT_EQ(fond() != nullptr, c.element == "mnuMiseVeille");
+        const QWidgetList w = QApplication::topLevelWidgets();
+        const auto apropos = [](QWidget* x) { return x->windowTitle() == "À propos de Somnelle"; };
+        EXPECT_EQ(std::count_if(w.cbegin(), w.cend(), apropos), c.element == "mnuApropos");
+        QString dit; // title, style and the message's beginning
+        for (const auto& b : f->messages.boites)
+            dit += QString("%1 %2: %3").arg(b.titre).arg(b.style).arg(b.texte.left(c.message.size()));
+        EXPECT_EQ(dit, c.message.isEmpty() ? "" : "Somnelle 16: " + c.message);
         TearDown();
     }
 }
 
-TEST_F(Somnelle, UneDemandeRefuseeEstDiteEtLesIconesReviennent)
+TEST_F(Somnelle, SansZoneDeNotificationNiDossierDuProgramme)
 {
-    struct Cas {
-        const char* nom;
-        std::function<void(Somnelle&)> preparer;
-        std::function<void(Somnelle&)> action;
-        QString texte;
-    } cas[] = {
-        {"arrêt refusé", [](Somnelle& t) { t.f->power.echec = "Accès refusé."; },
-         [](Somnelle& t) { t.f->tray.souris(t.hStopWin(), 513); },
-         "L'arrêt de l'ordinateur n'a pas pu être effectué.\n\nAccès refusé."},
-        {"redémarrage refusé", [](Somnelle& t) { t.f->power.echec = "Une autre session est ouverte."; },
-         [](Somnelle& t) { t.module().stopWin->mnuRedemar->trigger(); },
-         "Le redémarrage de l'ordinateur n'a pas pu être effectué.\n\nUne autre session est ouverte."},
-        {"relwin.pif absent", [](Somnelle& t) { t.f->launcher.echecTous = true; },
-         [](Somnelle& t) { t.f->tray.souris(t.hRelWin(), 513); }, ""},
-        {"reldos.pif absent", [](Somnelle& t) { t.f->launcher.echecTous = true; },
-         [](Somnelle& t) { t.module().relWin->mnuDOS->trigger(); }, ""},
-    };
-    for (const auto& c : cas) {
-        SetUp();
-        c.preparer(*this);
-        c.action(*this);
-        ASSERT_EQ(f->messages.boites.size(), 1u) << c.nom;
-        const auto& boite = f->messages.boites[0];
-        if (!c.texte.isEmpty())
-            EXPECT_EQ(boite.texte, c.texte) << c.nom;
-        else
-            EXPECT_TRUE(boite.texte.contains(QStringLiteral(".pif"))) << boite.texte.toStdString();
-        EXPECT_EQ(boite.titre, "Somnelle");
-        EXPECT_EQ(boite.style, 16);
-        EXPECT_EQ(f->tray.journal.mid(3), retraits() + ajouts()) << c.nom;
-        EXPECT_EQ(f->tray.icones.size(), 3u) << c.nom;
-        // The icons work again.
-        f->power.echec.clear();
-        f->launcher.echecTous = false;
-        f->tray.souris(hStopWin(), 513);
-        EXPECT_EQ(f->power.demandes.last(), "shutdown") << c.nom;
-        TearDown();
-    }
-}
-
-TEST_F(Somnelle, SansZoneDeNotificationLeProgrammeLeDit)
-{
+    // No tray: the user is told.
     EXPECT_TRUE(zoneNotificationPresente(*f));
     f->tray.disponible = false;
     EXPECT_FALSE(zoneNotificationPresente(*f));
     ASSERT_EQ(f->messages.boites.size(), 1u);
     EXPECT_EQ(f->messages.boites[0].titre, "Somnelle");
     EXPECT_TRUE(f->messages.boites[0].texte.contains(QStringLiteral("zone de notification")));
+    // No program folder to write in: the settings go to the user's configuration.
+    QStandardPaths::setTestModeEnabled(true);
+    f->programFolder.dossier = dossier.filePath(QStringLiteral("absent"));
+    const QString chemin = QString::fromStdU16String(module().cheminReglages().u16string());
+    EXPECT_EQ(chemin, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/Somnelle.ini");
+    module().montrerFond();
+    module().fenPopUp().mnuNoir_Click();
+    EXPECT_TRUE(lire(chemin).contains("\r\nNoir=Oui\r\n"));
+    QFile::remove(chemin);
+    QStandardPaths::setTestModeEnabled(false);
 }
 
-TEST_F(Somnelle, UneVeilleComplete)
+TEST_F(Somnelle, ChaqueVeilleRelitLeFichierEtLanceLAnimation)
 {
-    f->tray.souris(hVeille(), 513);
+    f->tray.souris(h(0), 513);
     Fond* v = fond();
     ASSERT_NE(v, nullptr);
-    QScreen* ecran = QGuiApplication::primaryScreen();
-    EXPECT_TRUE(v->isVisible());
-    EXPECT_EQ(v->geometry(), ecran->geometry());
-    EXPECT_TRUE(v->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(v->windowFlags() & Qt::FramelessWindowHint);
-    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(v->geometry(), QGuiApplication::primaryScreen()->geometry());
+    EXPECT_TRUE(v->windowFlags().testFlags(Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint));
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+    // No file: discs, with the pen of the load, drawn by the 200 ms timer; nothing written.
+    EXPECT_EQ(drapeaux(module().reglagesVeille), "R");
+    EXPECT_EQ(v->plume(), v->width() / 20);
     EXPECT_EQ(v->Timer1->interval(), 200);
-    EXPECT_TRUE(v->Timer1->isActive());
-    // No file: discs, nothing written at load.
-    EXPECT_TRUE(module().reglagesVeille.Ronds);
-    EXPECT_FALSE(QFile::exists(ini()));
-    EXPECT_EQ(v->plume(), ecran->geometry().width() / 20);
-    EXPECT_EQ(velmaro::testing::ecranDe(v).pixel(10, 10), qRgb(0, 0, 0));
-
-    // One step: a disc of C1 at (W/2, H/2) with the radius W/12.
-    f->clock.tirages = {1.0 / 255, 0.5, 1.0, 0.5, 0.5, 0.5};
-    v->Timer1_Timer();
-    const QPoint centre(ecran->geometry().width() / 2, ecran->geometry().height() / 2);
-    const QImage apres = velmaro::testing::ecranDe(v);
-    EXPECT_EQ(apres.pixel(centre), qRgb(1, 128, 255));
-    EXPECT_EQ(apres.pixel(centre + QPoint(ecran->geometry().width() / 12 - 3, 0)), qRgb(1, 128, 255));
-    EXPECT_EQ(apres.pixel(centre + QPoint(ecran->geometry().width() / 12 + 3, 0)), qRgb(0, 0, 0));
-    EXPECT_EQ(module().reglagesVeille.CompteurTraces, 1);
-    // A repaint shows the picture without drawing again.
-    EXPECT_EQ(v->grab().toImage().pixel(centre), qRgb(1, 128, 255));
-    EXPECT_EQ(module().reglagesVeille.CompteurTraces, 1);
-
-    // The timer draws by itself.
-    const int avant = module().reglagesVeille.CompteurTraces;
-    for (int i = 0; i < 100 && module().reglagesVeille.CompteurTraces < avant + 2; ++i)
-        QTest::qWait(50);
-    EXPECT_GE(module().reglagesVeille.CompteurTraces, avant + 2);
-
-    // A key does not end it; the left button does.
-    QTest::keyClick(v, Qt::Key_Escape);
-    QTest::keyClick(v, Qt::Key_Space);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return module().reglagesVeille.CompteurTraces >= 2; }, 5000));
+    QTest::keyClick(v, Qt::Key_Escape); // a key does not end it
+    fen->mnuMiseVeille->trigger();      // nor opens a second one
+    EXPECT_EQ(fond(), v);
     EXPECT_TRUE(v->isVisible());
-    QTest::mouseClick(v, Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(fond(), nullptr);
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    // The settings outlive the standby, and nothing was written.
-    EXPECT_TRUE(module().reglagesVeille.Ronds);
-    EXPECT_FALSE(QFile::exists(ini()));
-}
-
-TEST_F(Somnelle, LesBoutonsQuiFinissentLaVeille)
-{
-    struct Cas {
-        Qt::MouseButton bouton;
-        bool fin;
-    } cas[] = {{Qt::LeftButton, true}, {Qt::MiddleButton, true}, {Qt::RightButton, false}};
-    for (const auto& c : cas) {
-        module().montrerFond();
-        Fond* v = fond();
-        avecMenu([&] { QTest::mouseClick(v, c.bouton); });
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(fond() == nullptr, c.fin) << c.bouton;
-        EXPECT_EQ(QGuiApplication::overrideCursor() == nullptr, c.fin) << c.bouton;
-        finirFond();
-    }
-}
-
-TEST_F(Somnelle, UneSecondeDemandeNOuvrePasUneSecondeVeille)
-{
-    f->tray.souris(hVeille(), 513);
-    Fond* premier = fond();
-    fen->mnuMiseVeille->trigger();
-    EXPECT_EQ(fond(), premier);
     finirFond();
-    // A new standby loads anew: the file is read again and the counter reset.
+    EXPECT_FALSE(QFile::exists(ini()));
+    // A new standby reads the file again and starts its count anew; the
+    // animation that cannot start is told, and the standby goes on.
     module().reglagesVeille.CompteurTraces = 100;
     QFile fichier(ini());
-    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
-    fichier.write("[MOTIF]\r\nRonds=Non\r\nNoir=Oui\r\n");
+    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly) && fichier.write("[MOTIF]\r\nRonds=Non\r\nAnimation=Oui\r\n") > 0);
     fichier.close();
+    f->launcher.echecTous = true;
     fen->mnuMiseVeille->trigger();
     ASSERT_NE(fond(), nullptr);
-    EXPECT_TRUE(module().reglagesVeille.Noir);
-    EXPECT_TRUE(module().reglagesVeille.Ronds); // still on from the first standby
+    EXPECT_TRUE(fond()->isVisible());
+    EXPECT_EQ(drapeaux(module().reglagesVeille), "RA"); // discs still on from the first standby
     EXPECT_EQ(module().reglagesVeille.CompteurTraces, 0);
+    ASSERT_EQ(f->messages.boites.size(), 1u);
+    EXPECT_TRUE(f->messages.boites[0].texte.startsWith(QStringLiteral("L'animation n'a pas pu être lancée.")));
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
     finirFond();
+    f->launcher.echecTous = false;
+    module().montrerFond();
+    EXPECT_EQ(demandes(), "anim.pif");
 }
 
 TEST_F(Somnelle, LeMenuDeReglagesSurLaVeille)
@@ -481,188 +297,191 @@ TEST_F(Somnelle, LeMenuDeReglagesSurLaVeille)
     struct Cas {
         const char* nom;
         QStringList chemin;
-        QString drapeaux; // R D L N f m o g A
+        std::string drapeaux;
         int compteur;     // from 100
-        QString fichier;  // "<absent>" when nothing is written
+        QByteArray fichier; // "<absent>" when nothing is written
         QString lance;
+        bool echecLancement = false;
     } cas[] = {
         {"fermé sans choix", {}, "R", 100, "<absent>", ""},
-        {"Ronds", {"mnuRonds"}, "R", 0, "Ronds=Oui", ""},
-        {"Noir garde le compteur", {"mnuNoir"}, "N", 100, "Noir=Oui", ""},
-        {"Lignes puis Gros", {"mnuLignes", "mnuGrosL"}, "Lg", 0, "Ronds=non LigneGros=Oui", ""},
-        {"Doubles puis Fin", {"mnuDoubles", "mnuFin"}, "Df", 0, "DoubleFin=Oui", ""},
+        {"Animation qui ne peut pas démarrer: rien ne change", {"mnuAnim"}, "R", 100, "<absent>", "", true},
+        {"Lignes puis Gros", {"mnuLignes", "mnuGrosL"}, "Lg", 0, "Ronds=non\r\nDoubleFin=Non", ""},
         {"Doubles ouvert puis fermé", {"mnuDoubles"}, "D", 100, "<absent>", ""},
-        {"Animation", {"mnuAnim"}, "A", 100, "Animation=Oui", "anim.pif"},
+        {"Animation", {"mnuAnim"}, "A", 100, "Noir=Non\r\nAnimation=Oui", "anim.pif"},
     };
     for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
         SetUp();
         module().montrerFond();
         Fond* v = fond();
         f->clock.tirages = {0.5, 0.5, 0.5, 0.5, 0.5, 0.5};
         v->Timer1_Timer();
         module().reglagesVeille.CompteurTraces = 100;
+        f->launcher.echecTous = c.echecLancement;
         const auto vus = avecMenu([&] { QTest::mouseClick(v, Qt::RightButton, {}, QPoint(5, 5)); }, c.chemin);
-        ASSERT_FALSE(vus.empty()) << c.nom;
+        ASSERT_FALSE(vus.empty());
         EXPECT_EQ(vus[0].nom, "mnuPopUp");
-        EXPECT_EQ(vus[0].elements,
-                  (QStringList{"&Ronds", "&Doubles", "&Lignes", "-", "&Noir", "-", "&Animation"}));
-        EXPECT_TRUE(vus[0].pointeurVisible) << c.nom;
-        if (vus.size() > 1) {
-            EXPECT_EQ(vus[1].elements, (QStringList{"&Fin", "&Moyen", "&Ordinaire", "&Gros"})) << c.nom;
-        }
-
-        const ReglagesVeille& r = module().reglagesVeille;
-        QString drapeaux;
-        const std::pair<bool, char> d[] = {{r.Ronds, 'R'}, {r.Doubles, 'D'}, {r.Lignes, 'L'},
-                                           {r.Noir, 'N'},  {r.Fin, 'f'},     {r.Moyen, 'm'},
-                                           {r.Ordinaire, 'o'}, {r.Gros, 'g'}, {r.Animation, 'A'}};
-        for (auto [vrai, lettre] : d)
-            if (vrai)
-                drapeaux += QLatin1Char(lettre);
-        EXPECT_EQ(drapeaux, c.drapeaux) << c.nom;
-        EXPECT_EQ(r.CompteurTraces, c.compteur) << c.nom;
-        const QString contenu = lireFichier(ini());
-        if (c.fichier == "<absent>") {
-            EXPECT_EQ(contenu, c.fichier) << c.nom;
-        } else {
-            int oui = 0;
-            for (const QString& attendu : c.fichier.split(QLatin1Char(' ')))
-                EXPECT_TRUE(contenu.contains(attendu)) << c.nom << contenu.toStdString();
-            for (const QString& ligne : contenu.split(QStringLiteral("\r\n")))
-                oui += ligne.endsWith(QLatin1String("=Oui"));
-            EXPECT_EQ(oui, 1) << c.nom;
-        }
-        if (c.lance.isEmpty()) {
-            EXPECT_TRUE(f->launcher.lancements.empty()) << c.nom;
-        } else {
-            EXPECT_EQ(f->launcher.lancements.at(0).programme, dossier.filePath(c.lance)) << c.nom;
-        }
+        EXPECT_EQ(vus[0].elements, (QStringList{"&Ronds", "&Doubles", "&Lignes", "-", "&Noir", "-", "&Animation"}));
+        EXPECT_TRUE(vus[0].pointeurVisible);
+        if (vus.size() > 1)
+            EXPECT_EQ(vus[1].elements, (QStringList{"&Fin", "&Moyen", "&Ordinaire", "&Gros"}));
+        EXPECT_EQ(drapeaux(module().reglagesVeille), c.drapeaux);
+        EXPECT_EQ(module().reglagesVeille.CompteurTraces, c.compteur);
+        EXPECT_TRUE(lire(ini()).contains(c.fichier) && lire(ini()).count("=Oui") <= 1) << lire(ini()).toStdString();
+        EXPECT_EQ(demandes(), c.lance);
+        EXPECT_TRUE(f->messages.boites.empty());
         // After the menu: blank screen, pointer hidden, standby still up.
-        EXPECT_EQ(fond(), v) << c.nom;
-        EXPECT_TRUE(v->isVisible()) << c.nom;
-        EXPECT_EQ(velmaro::testing::ecranDe(v).pixel(v->width() / 2, v->height() / 2), qRgb(0, 0, 0)) << c.nom;
-        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr) << c.nom;
-        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor) << c.nom;
-        finirFond();
+        EXPECT_EQ(fond(), v);
+        EXPECT_EQ(velmaro::testing::ecranDe(v).pixel(v->width() / 2, v->height() / 2), qRgb(0, 0, 0));
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
         TearDown();
     }
 }
 
-TEST_F(Somnelle, AnimationQuiNePeutPasDemarrer)
-{
-    // From the menu: nothing changes, nothing is said.
-    module().montrerFond();
-    f->launcher.echecTous = true;
-    avecMenu([&] { QTest::mouseClick(fond(), Qt::RightButton); }, {"mnuAnim"});
-    EXPECT_TRUE(module().reglagesVeille.Ronds);
-    EXPECT_FALSE(module().reglagesVeille.Animation);
-    EXPECT_FALSE(QFile::exists(ini()));
-    EXPECT_TRUE(f->messages.boites.empty());
-    finirFond();
+namespace {
 
-    // At load, chosen in the file: the user is told and the standby goes on.
-    QFile fichier(ini());
-    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
-    fichier.write("[MOTIF]\nRonds=Non\nAnimation=Oui\n");
-    fichier.close();
-    module().reglagesVeille = {};
-    module().montrerFond();
-    ASSERT_EQ(f->messages.boites.size(), 1u);
-    EXPECT_TRUE(f->messages.boites[0].texte.startsWith(QStringLiteral("L'animation n'a pas pu être lancée.")));
-    ASSERT_NE(fond(), nullptr);
-    EXPECT_TRUE(fond()->isVisible());
-    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
-    finirFond();
+// Records the region of each paint of the standby.
+class Repeintures : public QObject {
+public:
+    QRegion zone;
 
-    // And when it starts, at every standby.
-    f->launcher.echecTous = false;
-    module().montrerFond();
-    finirFond();
-    module().montrerFond();
-    finirFond();
-    ASSERT_EQ(f->launcher.lancements.size(), 2u);
-    EXPECT_EQ(f->launcher.lancements[1].programme, dossier.filePath("anim.pif"));
-}
-
-TEST_F(Somnelle, FichierDeReglagesHorsDuDossierProtege)
-{
-    EXPECT_EQ(QString::fromStdU16String(module().cheminReglages().u16string()), ini());
-    QStandardPaths::setTestModeEnabled(true);
-    f->programFolder.dossier = dossier.filePath(QStringLiteral("absent"));
-    const QString chemin = QString::fromStdU16String(module().cheminReglages().u16string());
-    EXPECT_TRUE(chemin.startsWith(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))) << chemin.toStdString();
-    EXPECT_TRUE(chemin.endsWith(QStringLiteral("/Somnelle.ini")));
-    module().montrerFond();
-    avecMenu([&] { QTest::mouseClick(fond(), Qt::RightButton); }, {"mnuNoir"});
-    EXPECT_TRUE(lireFichier(chemin).contains(QStringLiteral("Noir=Oui")));
-    finirFond();
-    QFile::remove(chemin);
-    QStandardPaths::setTestModeEnabled(false);
-}
-
-TEST(Essai, DemandesImprimeesSansRienFaire)
-{
-    std::FILE* sortie = std::tmpfile();
-    ASSERT_NE(sortie, nullptr);
-    PuissanceEssai puissance(sortie);
-    LanceurEssai lanceur(sortie);
-    puissance.shutdown();
-    puissance.reboot();
-    lanceur.start(QStringLiteral("/opt/velmaro/relwin.pif"));
-    lanceur.start(QStringLiteral("x"), {QStringLiteral("a b")});
-    lanceur.openUrl(QUrl(QStringLiteral("https://www.example.com/")));
-    std::rewind(sortie);
-    char tampon[1024] = {};
-    const std::size_t n = std::fread(tampon, 1, sizeof tampon - 1, sortie);
-    std::fclose(sortie);
-    EXPECT_EQ(std::string(tampon, n), "somnelle --dry-run: shutdown (ExitWindowsEx 65)\n"
-                                      "somnelle --dry-run: reboot (ExitWindowsEx 66)\n"
-                                      "somnelle --dry-run: start \"/opt/velmaro/relwin.pif\"\n"
-                                      "somnelle --dry-run: start \"x\" \"a b\"\n"
-                                      "somnelle --dry-run: open https://www.example.com/\n");
-}
-
-// Pictures to look at: SOMNELLE_APERCUS=<folder> writes the icons, the menus
-// and the standby screen after some steps as PNG files.
-TEST_F(Somnelle, Apercus)
-{
-    const QString sortie = qEnvironmentVariable("SOMNELLE_APERCUS");
-    if (sortie.isEmpty())
-        GTEST_SKIP() << "SOMNELLE_APERCUS not set";
-    QDir().mkpath(sortie);
-    QImage icones(3 * 40, 40, QImage::Format_ARGB32);
-    icones.fill(QColor(0, 128, 128));
-    QPainter p(&icones);
-    FenetreTray* fenetres[] = {fen.get(), module().relWin, module().stopWin};
-    for (int i = 0; i < 3; ++i)
-        p.drawPixmap(4 + 40 * i, 4, fenetres[i]->windowIcon().pixmap(32, 32));
-    p.end();
-    icones.scaled(icones.size() * 4).save(sortie + "/icones.png");
-    for (int i = 0; i < 3; ++i) {
-        fenetres[i]->menu->popup(QPoint(0, 0));
-        fenetres[i]->menu->grab().save(sortie + QStringLiteral("/menu%1.png").arg(i));
-        fenetres[i]->menu->close();
+protected:
+    bool eventFilter(QObject*, QEvent* evenement) override
+    {
+        if (evenement->type() == QEvent::Paint)
+            zone += static_cast<QPaintEvent*>(evenement)->region();
+        return false;
     }
-    QMenu* popUp = module().fenPopUp().mnuPopUp;
-    popUp->popup(QPoint(0, 0));
-    popUp->grab().save(sortie + "/popup.png");
-    popUp->close();
-    const char* motifs[] = {"mnuRonds", "mnuFin", "mnuGrosL"};
-    for (int i = 0; i < 3; ++i) {
-        module().montrerFond();
-        FenPopUp& popup = module().fenPopUp();
-        if (i == 1)
-            popup.mnuDoubles_Click();
-        if (i == 2)
-            popup.mnuLignes_Click();
-        popup.findChild<QAction*>(motifs[i])->trigger();
-        f->clock.tirages.clear();
-        QRandomGenerator alea(42 + i);
-        for (int n = 0; n < 60 * 9; ++n)
-            f->clock.tirages.push_back(alea.generateDouble());
-        for (int n = 0; n < 60; ++n)
-            fond()->Timer1_Timer();
-        fond()->grab().save(sortie + QStringLiteral("/fond%1.png").arg(i));
-        finirFond();
+};
+
+double aire(const QRegion& r)
+{
+    double a = 0;
+    for (const QRect& rect : r)
+        a += static_cast<double>(rect.width()) * rect.height();
+    return a;
+}
+
+// A point and the colour it should show, nR radii plus nr half pens plus px
+// pixels from a disc's centre to the right, or across a line's middle.
+struct Sonde {
+    double nR, nr, px;
+    QRgb couleur;
+};
+constexpr QRgb noir = qRgb(0, 0, 0), C1 = qRgb(1, 128, 255), C2 = qRgb(255, 1, 128);
+
+} // namespace
+
+// Each step repaints the part of the screen it drew and nothing far beyond,
+// adds its own shape alone to what the screen shows, and the first step,
+// from fixed draws, shows its shape as it should look.
+TEST(Veille, ChaquePasRepeintCeQuIlADessine)
+{
+    struct Cas {
+        const char* nom;
+        bool ReglagesVeille::*motif;
+        bool ReglagesVeille::*epaisseur;
+        std::vector<double> premier; // the first step's draws, after C1
+        double R, r;                 // radius and half pen, in screen widths
+        std::vector<Sonde> sondes;
+        int deja = 0;                // shapes drawn before the steps looked at
+    } cas[] = {
+        // Over 200 grey ones of the same place and size, drawn with the fake clock's 0.5.
+        {"discs: C1 to the radius", &ReglagesVeille::Ronds, nullptr, {0.5, 0.5, 0.5}, 1.0 / 12, 0,
+         {{0, 0, 0, C1}, {1, 0, -3, C1}, {1, 0, 3, noir}}, 200},
+        // A ring of C2 from R - r to R + r, C1 inside.
+        {"double discs, thick", &ReglagesVeille::Doubles, &ReglagesVeille::Gros,
+         {0.99999994, 0.5, 0.5, 1.0, 1.0 / 255, 0.5}, 1.0 / 6, 1.0 / 20,
+         {{0, 0, 0, C1}, {1, -1, -4, C1}, {1, -1, 4, C2}, {1, 0, 0, C2}, {1, 1, -4, C2}, {1, 1, 4, noir}}},
+        {"lines, thin", &ReglagesVeille::Lignes, &ReglagesVeille::Fin, {}, 0, 0, {}},
+        // From (w/4, h/4) to (w/2 + w/12, h/2 + w/12): a body filled to r either side.
+        {"lines, thick", &ReglagesVeille::Lignes, &ReglagesVeille::Gros, {0.5, 0.25, 0.25, 0.5, 0.5}, 0,
+         1.0 / 20, {{0, 0, 0, C1}, {0, 1, -4, C1}, {0, -1, 4, C1}, {0, 1, 4, noir}, {0, -1, -4, noir}}},
+        {"black", &ReglagesVeille::Noir, nullptr, {}, 0, 0, {}},
+    };
+    QTemporaryDir dossier;
+    FakeServices f;
+    f.programFolder.dossier = dossier.path();
+    std::mt19937 hasard(7);
+    std::uniform_real_distribution<double> uniforme(0.0, 1.0);
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const bool toutEcran = c.motif == &ReglagesVeille::Noir; // the step paints the whole screen black
+        ModuleSomnelle module(f);
+        QPointer<Fond> fond = new Fond(f, module);
+        fond->Timer1->stop();
+        module.reglagesVeille = ReglagesVeille{};
+        module.reglagesVeille.*(c.motif) = true;
+        if (c.epaisseur)
+            module.reglagesVeille.*(c.epaisseur) = true;
+        for (int i = 0; i < c.deja; ++i)
+            fond->Timer1_Timer();
+        QCoreApplication::processEvents();
+        Repeintures repeintures;
+        fond->installEventFilter(&repeintures);
+        const QRect ecran = fond->rect();
+
+        for (int pas = 0; pas < 12; ++pas) {
+            SCOPED_TRACE(pas);
+            f.clock.tirages.clear();
+            if (pas == 0 && !c.premier.empty())
+                f.clock.tirages = {1.0 / 255, 0.5, 1.0};
+            if (pas == 0)
+                f.clock.tirages.insert(f.clock.tirages.end(), c.premier.begin(), c.premier.end());
+            for (int i = 0; i < 12; ++i)
+                f.clock.tirages.push_back(uniforme(hasard));
+            // A disc first, so that black shows as a change.
+            if (toutEcran) {
+                module.reglagesVeille.Noir = false;
+                module.reglagesVeille.Ronds = true;
+                fond->Timer1_Timer();
+                module.reglagesVeille.Ronds = false;
+                module.reglagesVeille.Noir = true;
+            }
+            const QImage avant = velmaro::testing::ecranDe(fond);
+            repeintures.zone = QRegion();
+            fond->Timer1_Timer();
+            if (pas == 0 && c.deja) {
+                // Over a pixel of the new disc, the step's paint draws it alone; the whole picture, all of them.
+                QPicture paint, tout;
+                const QRegion centre(fond->width() / 2, fond->height() / 2, 1, 1);
+                fond->render(&paint, QPoint(), centre);
+                fond->render(&tout, QPoint(), centre);
+                EXPECT_LT(10 * paint.size(), tout.size()) << "the step drew every shape again";
+            }
+            const QImage apres = velmaro::testing::ecranDe(fond);
+            const double w = apres.width(), h = apres.height();
+            const QPointF a(w / 4, h / 4), b(w / 2 + w / 12, h / 2 + w / 12), d = b - a;
+            const bool ligne = c.motif == &ReglagesVeille::Lignes;
+            const QPointF origine = ligne ? (a + b) / 2 : QPointF(w / 2, h / 2);
+            const QPointF sens = ligne ? QPointF(-d.y(), d.x()) / std::hypot(d.x(), d.y()) : QPointF(1, 0);
+            for (const Sonde& s : pas == 0 ? c.sondes : std::vector<Sonde>{}) {
+                const QPointF point = origine + sens * (s.nR * c.R * w + s.nr * c.r * w + s.px);
+                EXPECT_EQ(apres.pixel(point.toPoint()), s.couleur) << s.nR << " R " << s.nr << " r " << s.px;
+            }
+            QRect change;
+            int hors = 0;
+            for (int y = 0; y < apres.height(); ++y)
+                for (int x = 0; x < apres.width(); ++x)
+                    if (avant.pixel(x, y) != apres.pixel(x, y)) {
+                        change |= QRect(x, y, 1, 1);
+                        hors += !repeintures.zone.contains(QPoint(x, y));
+                    }
+            EXPECT_EQ(hors, 0) << "changed pixels left unpainted";
+            ASSERT_FALSE(change.isEmpty()); // black too shows as a change
+            if (toutEcran) {
+                EXPECT_EQ(repeintures.zone, QRegion(ecran));
+                continue;
+            }
+            // No more than the bounds of what changed, give or take the
+            // smoothing and the pen; never the whole screen.
+            EXPECT_LE(aire(repeintures.zone), 1.2 * aire(QRegion(change.adjusted(-3, -3, 3, 3))))
+                << change.width() << " x " << change.height();
+            EXPECT_LT(aire(repeintures.zone), aire(QRegion(ecran)));
+        }
+        // Shapes painted step by step show what the whole picture drawn again shows.
+        EXPECT_EQ(velmaro::testing::ecranDe(fond).convertToFormat(QImage::Format_RGB32),
+                  fond->grab().toImage().convertToFormat(QImage::Format_RGB32));
+        delete fond.data();
     }
 }
