@@ -60,11 +60,7 @@ TEST(CurseurIcones, WalksLikeTheArrows)
 
 TEST(PlacementImage, ScaledDownToFitAndCentred)
 {
-    struct Cas {
-        const char* nom;
-        double largeur, hauteur;
-        PlacementImage attendu;
-    };
+    struct Cas { const char* nom; double largeur, hauteur; PlacementImage attendu; };
     const std::vector<Cas> cas = {
         {"wide picture limited by its width", 6000, 1200, {2100, 940, 3200, 640, true}},
         {"tall picture limited by its height", 1500, 3600, {3200, 60, 1000, 2400, true}},

@@ -11,48 +11,25 @@ namespace ostrelle::essais {
 
 using Octets = std::vector<std::uint8_t>;
 
-inline void mot(Octets& o, std::uint32_t v)
-{
-    o.push_back(static_cast<std::uint8_t>(v));
-    o.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-inline void doubleMot(Octets& o, std::uint32_t v)
-{
-    mot(o, v & 0xFFFF);
-    mot(o, v >> 16);
-}
-inline void poserMot(Octets& o, std::size_t pos, std::uint32_t v)
-{
-    o[pos] = static_cast<std::uint8_t>(v);
-    o[pos + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-inline void poserDoubleMot(Octets& o, std::size_t pos, std::uint32_t v)
-{
-    poserMot(o, pos, v & 0xFFFF);
-    poserMot(o, pos + 2, v >> 16);
-}
-inline void aligner(Octets& o, std::size_t unite)
-{
-    while (o.size() % unite)
-        o.push_back(0);
-}
+inline void mot(Octets& o, std::uint32_t v) { o.insert(o.end(), {std::uint8_t(v), std::uint8_t(v >> 8)}); }
+inline void doubleMot(Octets& o, std::uint32_t v) { mot(o, v & 0xFFFF), mot(o, v >> 16); }
+inline void poserMot(Octets& o, std::size_t pos, std::uint32_t v) { o[pos] = std::uint8_t(v), o[pos + 1] = std::uint8_t(v >> 8); }
+inline void poserDoubleMot(Octets& o, std::size_t pos, std::uint32_t v) { poserMot(o, pos, v), poserMot(o, pos + 2, v >> 16); }
+inline void aligner(Octets& o, std::size_t unite) { o.resize((o.size() + unite - 1) / unite * unite, 0); }
 // 16-bit words, then any bytes.
 inline Octets mots(std::initializer_list<int> m, const Octets& suite = {})
 {
     Octets o;
     for (int v : m)
         mot(o, static_cast<std::uint32_t>(v));
-    o.insert(o.end(), suite.begin(), suite.end());
-    return o;
+    return o.insert(o.end(), suite.begin(), suite.end()), o;
 }
 
 // An icon image as stored in a file: a 32-bit DIB (colour plane and mask),
 // every pixel of one colour 0xAARRGGBB; or any other bytes (a PNG...).
 // bits and couleurs are what its directory entry says.
 struct Image {
-    int largeur = 32;
-    int hauteur = 32;
-    int bits = 32;
+    int largeur = 32, hauteur = 32, bits = 32;
     Octets donnees;
     int couleurs = 0;
 };
@@ -122,11 +99,9 @@ inline Octets repertoireGroupe(const Groupe& g, int premierId)
 
 inline Octets enTeteMz(std::uint32_t versEnTete)
 {
-    Octets o(64, 0);
-    o[0] = 'M';
-    o[1] = 'Z';
-    poserDoubleMot(o, 0x3C, versEnTete);
-    return o;
+    Octets o = {'M', 'Z'};
+    o.resize(64, 0);
+    return poserDoubleMot(o, 0x3C, versEnTete), o;
 }
 
 // The icons of all groups in order, and the groups' directories.

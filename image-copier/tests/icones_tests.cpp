@@ -88,12 +88,7 @@ TEST(Icones, CountsNamesAndOrderOfEachKindOfFile)
 
 TEST(Icones, LargeIconChoiceInAGroup)
 {
-    struct Cas {
-        const char* nom;
-        std::vector<Image> images;
-        int largeur;
-        int bits;
-    };
+    struct Cas { const char* nom; std::vector<Image> images; int largeur; int bits; };
     const Image png32 = enTetePng(32, 32);
     const Image png26{32, 32, 0, Octets(png32.donnees.begin(), png32.donnees.begin() + 26)};
     const Octets inconnues(40, 0); // neither a PNG nor a bitmap header
