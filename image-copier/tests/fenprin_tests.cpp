@@ -231,6 +231,7 @@ TEST(FiltreDialogue, VisualBasicFiltersBecomeQtFilters)
     EXPECT_EQ(filtreDialogue("Fichiers.dll|*.dll|Fichiers.exe|*.exe|Fichiers.icl|*.icl"),
               "Fichiers.dll (*.dll);;Fichiers.exe (*.exe);;Fichiers.icl (*.icl)");
     EXPECT_EQ(filtreDialogue("Images|*.bmp;*.wmf;*.dib"), "Images (*.bmp *.wmf *.dib)");
+    EXPECT_EQ(filtreDialogue("Images|*.bmp|Sans motif"), "Images (*.bmp)");
 }
 
 // Pictures are fitted into the image area, decoded at the size they are

@@ -321,7 +321,7 @@ TEST(Metafichier, PlumesBrossesEtPlacesDesObjets)
     auto avec = [&](std::vector<int> plume, std::vector<int> brosse) {
         return rect(Ecrivain().enr(CREATEPEN, plume).enr(CREATEBRUSH, brosse).enr(SELECTOBJECT, {0}).enr(SELECTOBJECT, {1}));
     };
-    Ecrivain places, quatre, motif;
+    Ecrivain places, quatre, motif, ancien, court;
     places.enr(CREATEPEN, {0, 3, 0}, rgb(255, 0, 0)).enr(CREATEBRUSH, {0, 0, 0xFF, 0}) // slots 0 and 1
         .enr(SELECTOBJECT, {0}).enr(SELECTOBJECT, {1});
     rect(places).enr(DELETEOBJECT, {0}); // frees slot 0, the pen stays selected
@@ -332,6 +332,11 @@ TEST(Metafichier, PlumesBrossesEtPlacesDesObjets)
     for (int i = 0; i < 4; ++i) quatre.enr(CREATEBRUSH, {0, 10 * i, 0, 0}); // more than the header announces
     rect(quatre.enr(SELECTOBJECT, {3}));
     rect(motif.brut(DIBCREATEPATTERNBRUSH, mots({5, 0}, dib2x2())).enr(SELECTOBJECT, {0}));
+    // A device pattern brush takes one slot however long its record.
+    rect(ancien.enr(0x01F9, std::vector<int>(20, 0)).enr(CREATEBRUSH, {0, 0xFF, 0, 0}).enr(SELECTOBJECT, {1}));
+    // A SelectObject without its parameter selects nothing (the next record's words are no index).
+    for (int i = 0; i < 8; ++i) court.enr(CREATEBRUSH, {0, i == 7 ? 0xFF : 0, 0, 0});
+    rect(court.enr(SELECTOBJECT, {}));
     const std::vector<Cas> cas = {
         {"tirets fins, hachures en croix", avec({1, 0, 0, 0, 0}, {2, 0, 0, 4}), {"tirets 0 #000000 / hachuree #000000 croix"}},
         {"plume large, brosse pleine", avec({0, 4, 0, 0, 0}, {0, 0, 0, 0}), {"plein 8 #000000 / pleine #000000"}},
@@ -343,6 +348,8 @@ TEST(Metafichier, PlumesBrossesEtPlacesDesObjets)
           "nul 0 #000000 / nulle #000000"}, 3},
         {"plus d'objets qu'annonce", quatre, {"plein 0 #000000 / pleine #1e0000"}, 1},
         {"brosse a motif", motif, {"plein 0 #000000 / motif #ffffff"}},
+        {"ancienne brosse a motif", ancien, {"plein 0 #000000 / pleine #ff0000"}},
+        {"SelectObject sans parametre", court, {"plein 0 #000000 / pleine #ffffff"}},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -397,7 +404,7 @@ TEST(Metafichier, DecoupageParRectanglesEtRegionsAvecSauvegarde)
         .enr(EXCLUDECLIPRECT, {30, 30, 25, 25}).enr(OFFSETCLIPRGN, {-3, 2}).enr(RESTOREDC, {0xFFFF})
         .brut(CREATEREGION, mots({0, 6, 1, 0, 0, 1, 0, 0, 0, 10, 10, 2, 0, 10, 0, 10, 2})) // one scan: (0,0)-(10,10)
         .enr(SELECTCLIPREGION, {0}).enr(DELETEOBJECT, {0}).enr(SELECTCLIPREGION, {0});
-    Jeu j = jouer(e.carre100(), 200, 100);
+    Jeu j = jouer(e.carre100(), 200, 200);
     auto decrire = [](const Decoupe& d) {
         std::string s = d.intersection ? "dans " + rc(*d.intersection) : "";
         for (const RectD& r : d.exclusions) s += " hors " + rc(r);
@@ -408,9 +415,9 @@ TEST(Metafichier, DecoupageParRectanglesEtRegionsAvecSauvegarde)
     std::vector<std::string> decoupes;
     for (const Decoupe& d : j.c.decoupes) decoupes.push_back(decrire(d));
     // Offset by (2, -3) logical units; RestoreDC brings back no clip; an empty handle removes it.
-    EXPECT_EQ(decoupes, (std::vector<std::string>{"", "dans 40,10,120,50", "dans 40,10,80,50",
-                                                  "dans 40,10,80,50 hors 50,25,60,30",
-                                                  "dans 44,7,84,47 hors 54,22,64,27", "", " region 0,0,20,10", ""}));
+    EXPECT_EQ(decoupes, (std::vector<std::string>{"", "dans 40,20,120,100", "dans 40,20,80,100",
+                                                  "dans 40,20,80,100 hors 50,50,60,60",
+                                                  "dans 44,14,84,94 hors 54,44,64,54", "", " region 0,0,20,20", ""}));
 
     // Saved states copy the clip: a region of 1100 rectangles must not multiply.
     Octets grande = mots({0, 6, 1, 0, 0, 1, 0, 0, 0, 0, 0, 2200, 0, 10});
@@ -433,6 +440,10 @@ TEST(Metafichier, BitmapsEtFichiersMalFormesSontRefuses)
         for (auto [i, v] : octets) d[i] = v;
         return d;
     };
+    // 8 bits, 4 pixels a row (4 bytes, no padding), 2 colours; 1 bit, 32767 pixels a row (4096 bytes).
+    const Octets huitBits = mots({40, 0, 4, 0, 2, 0, 1, 8, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0}, Octets(16, 0x01));
+    Octets large = mots({40, 0, 32767, 0, 1, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0});
+    large.resize(large.size() + 8 + 4096, 0xFF);
     const std::vector<std::pair<const char*, Octets>> bitmaps = {
         {"pixels tronques", [] { Octets d = dib2x2(); return d.resize(d.size() - 2), d; }()},
         {"entete inconnue", modifie({{0, 20}})},
@@ -443,10 +454,12 @@ TEST(Metafichier, BitmapsEtFichiersMalFormesSontRefuses)
         {"RLE de haut en bas", modifie({{14, 8}, {16, 1}, {8, 0xFE}, {9, 0xFF}, {10, 0xFF}, {11, 0xFF}})},
         {"palette de 300 couleurs a 8 bits", modifie({{14, 8}, {32, 0x2C}, {33, 0x01}})},
         {"correcte", dib2x2()},
+        {"correcte: 8 bits, rangees de 4 octets", huitBits},
+        {"correcte: 32767 de large", large},
     };
     for (const auto& [nom, dib] : bitmaps) {
         SCOPED_TRACE(nom);
-        const bool valide = std::string(nom) == "correcte";
+        const bool valide = std::string(nom).starts_with("correcte");
         EXPECT_EQ(lireDib(dib.data(), dib.size()).has_value(), valide);
         Jeu j = jouer(Ecrivain().brut(STRETCHDIB, mots({0x20, 0xCC, 0, 2, 2, 0, 0, 2, 2, 0, 0}, dib)).carre100());
         EXPECT_EQ(j.c.appels.size(), valide ? 1u : 0u);
