@@ -121,7 +121,8 @@ inline std::vector<const Image*> icones(const std::vector<Groupe>& groupes, std:
 // numbers) unless a test wants otherwise. Icon ids are numbered from 1.
 inline Octets fichierPe(const std::vector<Groupe>& groupes, bool pe32Plus = false)
 {
-    constexpr std::uint32_t adresseSection = 0x1000, debutSection = 0x200, haut = 0x80000000u;
+    using u32 = std::uint32_t;
+    constexpr u32 adresseSection = 0x1000, debutSection = 0x200, haut = 0x80000000u;
     std::vector<Octets> repertoires;
     const std::vector<const Image*> images = icones(groupes, repertoires);
     // Layout: root, the two type directories, one language directory per
@@ -132,67 +133,57 @@ inline Octets fichierPe(const std::vector<Groupe>& groupes, bool pe32Plus = fals
     std::size_t fin = entreesDonnees + 16 * n, nommes = 0;
     std::vector<std::size_t> noms(nGroupes, 0);
     for (std::size_t i = 0; i < nGroupes; ++i)
-        if (const auto* s = std::get_if<std::string>(&groupes[i].nom)) {
-            noms[i] = fin;
-            fin += 2 + 2 * s->size();
-            ++nommes;
-        }
+        if (const auto* s = std::get_if<std::string>(&groupes[i].nom))
+            noms[i] = fin, fin += 2 + 2 * s->size(), ++nommes;
     Octets r((fin + 3) & ~std::size_t(3), 0);
     auto repertoire = [&](std::size_t pos, std::size_t nommees, std::size_t numerotees) {
-        poserMot(r, pos + 12, static_cast<std::uint32_t>(nommees));
-        poserMot(r, pos + 14, static_cast<std::uint32_t>(numerotees));
+        poserMot(r, pos + 12, u32(nommees)), poserMot(r, pos + 14, u32(numerotees));
     };
-    auto entree = [&](std::size_t repertoirePos, std::size_t i, std::uint32_t nom, std::size_t donnees) {
-        poserDoubleMot(r, repertoirePos + 16 + 8 * i, nom);
-        poserDoubleMot(r, repertoirePos + 16 + 8 * i + 4, static_cast<std::uint32_t>(donnees));
+    auto entree = [&](std::size_t pos, std::size_t i, u32 nom, std::size_t vers) {
+        poserDoubleMot(r, pos + 16 + 8 * i, nom), poserDoubleMot(r, pos + 16 + 8 * i + 4, u32(vers));
     };
     repertoire(0, 0, 2);
     entree(0, 0, 3, haut | typeIcones);
     entree(0, 1, 14, haut | typeGroupes);
     repertoire(typeIcones, 0, nIcones);
     repertoire(typeGroupes, nommes, nGroupes - nommes);
-    // Resource k: its language directory and data entry.
-    for (std::size_t k = 0; k < n; ++k) {
+    for (std::size_t k = 0; k < n; ++k) { // resource k: its language directory and data entry
         repertoire(langues + 24 * k, 0, 1);
         entree(langues + 24 * k, 0, 0x040C, entreesDonnees + 16 * k);
+        if (k < nIcones)
+            entree(typeIcones, k, u32(k + 1), haut | (langues + 24 * k));
     }
-    for (std::size_t i = 0; i < nIcones; ++i)
-        entree(typeIcones, i, static_cast<std::uint32_t>(i + 1), haut | (langues + 24 * i));
     for (std::size_t i = 0; i < nGroupes; ++i) {
-        std::uint32_t nom = 0;
+        u32 nom = u32(noms[i]) | haut;
         if (const auto* s = std::get_if<std::string>(&groupes[i].nom)) {
-            nom = haut | static_cast<std::uint32_t>(noms[i]);
-            poserMot(r, noms[i], static_cast<std::uint32_t>(s->size()));
+            poserMot(r, noms[i], u32(s->size()));
             for (std::size_t c = 0; c < s->size(); ++c)
-                poserMot(r, noms[i] + 2 + 2 * c, static_cast<std::uint8_t>((*s)[c]));
+                poserMot(r, noms[i] + 2 + 2 * c, std::uint8_t((*s)[c]));
         } else {
-            nom = static_cast<std::uint32_t>(std::get<int>(groupes[i].nom));
+            nom = u32(std::get<int>(groupes[i].nom));
         }
         entree(typeGroupes, i, nom, haut | (langues + 24 * (nIcones + i)));
     }
     for (std::size_t k = 0; k < n; ++k) {
         const Octets& donnees = k < nIcones ? images[k]->donnees : repertoires[k - nIcones];
-        poserDoubleMot(r, entreesDonnees + 16 * k, adresseSection + static_cast<std::uint32_t>(r.size()));
-        poserDoubleMot(r, entreesDonnees + 16 * k + 4, static_cast<std::uint32_t>(donnees.size()));
+        poserDoubleMot(r, entreesDonnees + 16 * k, adresseSection + u32(r.size()));
+        poserDoubleMot(r, entreesDonnees + 16 * k + 4, u32(donnees.size()));
         r.insert(r.end(), donnees.begin(), donnees.end());
         aligner(r, 4);
     }
-
+    const u32 tailleOptionnel = pe32Plus ? 240 : 224;
     Octets o = enTeteMz(0x40);
-    const std::uint32_t tailleOptionnel = pe32Plus ? 240 : 224;
-    const Octets coff = mots({'P' | 'E' << 8, 0, pe32Plus ? 0x8664 : 0x14C, 1, 0, 0, 0, 0, 0, 0,
-                              static_cast<int>(tailleOptionnel), 0x2102});
+    const Octets coff = mots({'P' | 'E' << 8, 0, pe32Plus ? 0x8664 : 0x14C, 1, 0, 0, 0, 0, 0, 0, int(tailleOptionnel), 0x2102});
     o.insert(o.end(), coff.begin(), coff.end());
     const std::size_t optionnel = o.size(), repertoiresDonnees = optionnel + (pe32Plus ? 112 : 96);
     o.resize(optionnel + tailleOptionnel, 0);
     poserMot(o, optionnel, pe32Plus ? 0x20B : 0x10B);
-    poserDoubleMot(o, repertoiresDonnees - 4, 16);
+    poserDoubleMot(o, repertoiresDonnees - 4, 16); // data directories
     poserDoubleMot(o, repertoiresDonnees + 2 * 8, adresseSection);
-    poserDoubleMot(o, repertoiresDonnees + 2 * 8 + 4, static_cast<std::uint32_t>(r.size()));
+    poserDoubleMot(o, repertoiresDonnees + 2 * 8 + 4, u32(r.size()));
     const std::size_t section = o.size();
     o.insert(o.end(), {'.', 'r', 's', 'r', 'c', 0, 0, 0});
-    for (std::uint32_t v : {static_cast<std::uint32_t>(r.size()), adresseSection, static_cast<std::uint32_t>(r.size()),
-                            debutSection})
+    for (u32 v : {u32(r.size()), adresseSection, u32(r.size()), debutSection})
         doubleMot(o, v);
     o.resize(section + 40, 0);
     o.resize(debutSection, 0);
@@ -204,48 +195,45 @@ inline Octets fichierPe(const std::vector<Groupe>& groupes, bool pe32Plus = fals
 // Icon ids are numbered from 1 in the order of the groups' images.
 inline Octets fichierNe(const std::vector<Groupe>& groupes)
 {
+    using u32 = std::uint32_t;
     constexpr int decalage = 4; // resources aligned on 16 bytes
     constexpr std::size_t enTete = 0x40, table = enTete + 0x40;
     std::vector<Octets> repertoires;
     const std::vector<const Image*> images = icones(groupes, repertoires);
-    Octets t = mots({decalage, 0x8003, static_cast<int>(images.size()), 0, 0});
-    const std::size_t entreesIcones = t.size();
-    t.resize(t.size() + 12 * images.size(), 0);
-    const Octets type = mots({0x800E, static_cast<int>(groupes.size()), 0, 0});
+    Octets t = mots({decalage, 0x8003, int(images.size()), 0, 0});
+    const std::size_t entreesIcones = t.size(), entreesGroupes = entreesIcones + 12 * images.size() + 8;
+    t.resize(entreesIcones + 12 * images.size(), 0);
+    const Octets type = mots({0x800E, int(groupes.size()), 0, 0});
     t.insert(t.end(), type.begin(), type.end());
-    const std::size_t entreesGroupes = t.size();
     t.resize(t.size() + 12 * groupes.size() + 2, 0);
     for (std::size_t i = 0; i < groupes.size(); ++i) {
-        std::uint32_t id = 0x8000u;
+        u32 id = 0;
         if (const auto* s = std::get_if<std::string>(&groupes[i].nom)) {
-            id = static_cast<std::uint32_t>(t.size());
-            t.push_back(static_cast<std::uint8_t>(s->size()));
+            id = u32(t.size());
+            t.push_back(std::uint8_t(s->size()));
             t.insert(t.end(), s->begin(), s->end());
         } else {
-            id |= static_cast<std::uint32_t>(std::get<int>(groupes[i].nom));
+            id = 0x8000u | u32(std::get<int>(groupes[i].nom));
         }
         poserMot(t, entreesGroupes + 12 * i + 6, id);
     }
     t.push_back(0);
-
-    Octets o = enTeteMz(static_cast<std::uint32_t>(enTete));
+    Octets o = enTeteMz(u32(enTete));
     o.resize(enTete + 0x40, 0);
-    o[enTete] = 'N';
-    o[enTete + 1] = 'E';
-    poserMot(o, enTete + 0x24, static_cast<std::uint32_t>(table - enTete));
-    poserMot(o, enTete + 0x26, static_cast<std::uint32_t>(table + t.size() - enTete));
+    o[enTete] = 'N', o[enTete + 1] = 'E';
+    poserMot(o, enTete + 0x24, u32(table - enTete));
+    poserMot(o, enTete + 0x26, u32(table + t.size() - enTete));
     poserMot(o, enTete + 0x36, 2); // Windows
     o.insert(o.end(), t.begin(), t.end());
     auto ajouter = [&](const Octets& donnees, std::size_t entree) {
         aligner(o, 1u << decalage);
-        poserMot(o, table + entree, static_cast<std::uint32_t>(o.size() >> decalage));
-        poserMot(o, table + entree + 2,
-                 static_cast<std::uint32_t>((donnees.size() + (1u << decalage) - 1) >> decalage));
+        poserMot(o, table + entree, u32(o.size() >> decalage));
+        poserMot(o, table + entree + 2, u32((donnees.size() + (1u << decalage) - 1) >> decalage));
         poserMot(o, table + entree + 4, 0x1C30);
         o.insert(o.end(), donnees.begin(), donnees.end());
     };
     for (std::size_t i = 0; i < images.size(); ++i) {
-        poserMot(o, table + entreesIcones + 12 * i + 6, 0x8000u | static_cast<std::uint32_t>(i + 1));
+        poserMot(o, table + entreesIcones + 12 * i + 6, 0x8000u | u32(i + 1));
         ajouter(images[i]->donnees, entreesIcones + 12 * i);
     }
     for (std::size_t i = 0; i < groupes.size(); ++i)
@@ -258,10 +246,10 @@ class Ecrivain {
 public:
     Ecrivain& enr(std::uint16_t fonction, std::vector<int> m, const std::vector<int>& suite = {})
     {
-        Octets p;
         m.insert(m.end(), suite.begin(), suite.end());
+        Octets p;
         for (int v : m)
-            mot(p, static_cast<std::uint32_t>(v));
+            mot(p, std::uint32_t(v));
         return brut(fonction, p);
     }
     Ecrivain& brut(std::uint16_t fonction, const Octets& p)
@@ -271,11 +259,8 @@ public:
     // A record that states whatever size it likes.
     Ecrivain& tailleDeclaree(std::uint32_t taille, std::uint16_t fonction, Octets p)
     {
-        aligner(p, 2);
-        doubleMot(enr_, taille);
-        mot(enr_, fonction);
-        enr_.insert(enr_.end(), p.begin(), p.end());
-        return *this;
+        aligner(p, 2), doubleMot(enr_, taille), mot(enr_, fonction);
+        return enr_.insert(enr_.end(), p.begin(), p.end()), *this;
     }
     Octets simple(int objets = 8, bool fin = true) const
     {

@@ -327,7 +327,7 @@ TEST(Metafichier, PlumesBrossesEtPlacesDesObjets)
     rect(places).enr(DELETEOBJECT, {0}); // frees slot 0, the pen stays selected
     rect(places).enr(CREATEPEN, {5, 0, 0, 0, 0}).enr(CREATEBRUSH, {1, 0, 0, 0}) // slot 0 again, then 2
         .enr(SELECTOBJECT, {0}).enr(SELECTOBJECT, {2});
-    rect(places).enr(DELETEOBJECT, {2}).enr(SELECTOBJECT, {2}).enr(SELECTOBJECT, {77}); // empty, out of the table
+    rect(places).enr(DELETEOBJECT, {1}).enr(SELECTOBJECT, {1}).enr(SELECTOBJECT, {77}); // empty, out of the table
     rect(places);
     for (int i = 0; i < 4; ++i) quatre.enr(CREATEBRUSH, {0, 10 * i, 0, 0}); // more than the header announces
     rect(quatre.enr(SELECTOBJECT, {3}));
