@@ -9,41 +9,18 @@
 
 using namespace ostrelle;
 
-namespace {
-
-// Plays clicks on a file of `nombre` icons: 'F' chooses the file, '>' and '<'
-// are the arrows. Returns what each click drew ("-" for nothing) and the cursor after it.
-std::string jouer(int nombre, const std::string& clics, EtatIcones& etat)
-{
-    std::string trace;
-    const auto existe = [nombre](int n) { return n >= 0 && n < nombre; };
-    for (char c : clics) {
-        if (c == 'F') {
-            etat.reinitialiser = true;
-            etat.sensAvant = true;
-        } else {
-            etat.sensAvant = c == '>';
-            if (c == '>')
-                etat.reinitialiser = false;
-        }
-        const auto dessinee = afficherIcone(etat, existe);
-        if (c == 'F')
-            etat.reinitialiser = false;
-        trace += dessinee ? std::to_string(*dessinee) : "-";
-        trace += "/" + std::to_string(etat.numeroIcone) + " ";
-    }
-    return trace;
-}
-
-} // namespace
-
 TEST(CurseurIcones, WalksLikeTheArrows)
 {
+    // The icons premier..nombre-1 exist; the cursor starts at debut. 'F'
+    // chooses the file, '>' and '<' are the arrows. Each click gives what it
+    // drew ("-" for nothing) and the cursor after it.
     struct Cas {
         const char* nom;
         int nombre;
         std::string clics;
         std::string attendu;
+        int premier = 0;
+        std::int16_t debut = 0;
     };
     const std::vector<Cas> cas = {
         {"five icons forward and round", 5, "F>>>>>>", "0/1 1/2 2/3 3/4 4/5 -/0 0/1 "},
@@ -53,46 +30,44 @@ TEST(CurseurIcones, WalksLikeTheArrows)
         {"backward past the last icon stays put", 2, "F>><", "0/1 1/2 -/0 0/0 "},
         {"file without icons draws nothing", 0, "F>><", "-/0 -/0 -/0 -/0 "},
         {"one icon", 1, "F>>", "0/1 -/0 0/1 "},
+        {"nothing is drawn when the first icon is missing", 3, ">", "-/0 ", 2, 2},
+        // The cursor is 16-bit: it starts again instead of overflowing.
+        {"the last 16-bit number", 40000, ">", "32767/0 ", 0, 32767},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
         EtatIcones etat;
-        EXPECT_EQ(jouer(c.nombre, c.clics, etat), c.attendu);
+        etat.numeroIcone = c.debut;
+        const auto existe = [&](int n) { return n >= c.premier && n < c.nombre; };
+        std::string trace;
+        for (char clic : c.clics) {
+            if (clic == 'F') {
+                etat.reinitialiser = true;
+                etat.sensAvant = true;
+            } else {
+                etat.sensAvant = clic == '>';
+                if (clic == '>')
+                    etat.reinitialiser = false;
+            }
+            const auto dessinee = afficherIcone(etat, existe);
+            if (clic == 'F')
+                etat.reinitialiser = false;
+            trace += (dessinee ? std::to_string(*dessinee) : "-") + "/" + std::to_string(etat.numeroIcone) + " ";
+        }
+        EXPECT_EQ(trace, c.attendu);
     }
-}
-
-TEST(CurseurIcones, NothingIsDrawnWhenTheFirstIconIsMissing)
-{
-    EtatIcones etat;
-    etat.sensAvant = true;
-    etat.numeroIcone = 2;
-    const auto dessinee = afficherIcone(etat, [](int n) { return n == 2; });
-    EXPECT_FALSE(dessinee);
-    EXPECT_EQ(etat.numeroIcone, 0);
-}
-
-TEST(CurseurIcones, TheSixteenBitCursorStartsAgainInsteadOfOverflowing)
-{
-    EtatIcones etat;
-    etat.sensAvant = true;
-    etat.numeroIcone = 32767;
-    EXPECT_EQ(afficherIcone(etat, [](int) { return true; }), 32767);
-    EXPECT_EQ(etat.numeroIcone, 0);
 }
 
 TEST(PlacementImage, ScaledDownToFitAndCentred)
 {
-    struct Cas {
-        const char* nom;
-        double largeur, hauteur;
-        PlacementImage attendu;
-    };
+    struct Cas { const char* nom; double largeur, hauteur; PlacementImage attendu; };
     const std::vector<Cas> cas = {
         {"wide picture limited by its width", 6000, 1200, {2100, 940, 3200, 640, true}},
         {"tall picture limited by its height", 1500, 3600, {3200, 60, 1000, 2400, true}},
         {"small picture kept at its size", 3000, 2000, {2200, 260, 3000, 2000, false}},
         {"exactly the area", 3200, 2400, {2100, 60, 3200, 2400, false}},
         {"one twip too wide", 3201, 2400, {2100, 60.375, 3200, 2399.25, true}},
+        {"one twip too tall", 3200, 2401, {2100.67, 60, 3198.67, 2400, true}},
         {"same ratio as the area", 6400, 4800, {2100, 60, 3200, 2400, true}},
     };
     for (const Cas& c : cas) {
