@@ -28,73 +28,27 @@ void ecrire(const fs::path& dossier, const std::string& nom, const std::string& 
     ecrire(dossier, nom, Octets(texte.begin(), texte.end()));
 }
 
-// A metafile record: size in words, function, parameters.
-void enregistrement(Octets& o, std::uint16_t fonction, const std::vector<std::uint16_t>& params)
+// One record of every kind the player knows, with a 2 × 2, 24-bit bitmap.
+Ecrivain metafichier()
 {
-    doubleMot(o, static_cast<std::uint32_t>(3 + params.size()));
-    mot(o, fonction);
-    for (auto p : params)
-        mot(o, p);
-}
-
-Octets metafichier(bool placeable)
-{
-    Octets corps;
-    enregistrement(corps, 0x020B, {0, 0});                  // SetWindowOrg
-    enregistrement(corps, 0x020C, {200, 320});              // SetWindowExt
-    enregistrement(corps, 0x02FA, {0, 3, 0, 0x00FF, 0});    // CreatePenIndirect: solid, 3 px, red
-    enregistrement(corps, 0x02FC, {0, 0x8000, 0x0040, 0});  // CreateBrushIndirect: solid
-    enregistrement(corps, 0x02FC, {2, 0x0080, 0x0000, 5});  // hatched brush
-    enregistrement(corps, 0x012D, {0});
-    enregistrement(corps, 0x012D, {1});
-    enregistrement(corps, 0x041B, {150, 200, 20, 10});      // Rectangle
-    enregistrement(corps, 0x0418, {190, 300, 100, 180});    // Ellipse
-    enregistrement(corps, 0x012D, {2});
-    enregistrement(corps, 0x061C, {150, 200, 90, 60, 30, 40}); // RoundRect
-    enregistrement(corps, 0x0214, {10, 10});                // MoveTo
-    enregistrement(corps, 0x0213, {190, 310});              // LineTo
-    enregistrement(corps, 0x0324, {3, 20, 180, 60, 120, 100, 180}); // Polygon
-    enregistrement(corps, 0x0817, {60, 100, 10, 200, 100, 300, 20, 100}); // Arc
-    enregistrement(corps, 0x0201, {0xFFFF, 0x00FF});       // SetBkColor
-    enregistrement(corps, 0x0102, {1});                     // SetBkMode transparent
-    std::vector<std::uint16_t> police = {20, 0, 0, 0, 700, 0x0001, 0x0000, 0x0000};
-    const char face[] = "Times New Roman";
-    for (std::size_t i = 0; i < 32; i += 2)
-        police.push_back(static_cast<std::uint16_t>((i < sizeof face ? face[i] : 0) |
-                                                    ((i + 1 < sizeof face ? face[i + 1] : 0) << 8)));
-    enregistrement(corps, 0x02FB, police);                  // CreateFontIndirect
-    enregistrement(corps, 0x012D, {3});
-    enregistrement(corps, 0x0521, {6, 'B' | 'o' << 8, 'n' | 'j' << 8, 'o' | 'u' << 8, 40, 30}); // TextOut
-    enregistrement(corps, 0x01F0, {0});                     // DeleteObject
-    // StretchDIB with a 2 × 2, 24-bit bitmap.
-    std::vector<std::uint16_t> dib = {0x0020, 0x00CC, 0, 2, 2, 0, 0, 40, 40, 250, 150};
-    const std::uint8_t bitmap[] = {40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0,
-                                   0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                   0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
-    for (std::size_t i = 0; i < sizeof bitmap; i += 2)
-        dib.push_back(static_cast<std::uint16_t>(bitmap[i] | bitmap[i + 1] << 8));
-    enregistrement(corps, 0x0F43, dib);
-    enregistrement(corps, 0x0000, {});                      // EOF
-
-    Octets o;
-    if (placeable) {
-        const std::vector<std::uint16_t> entete = {0xCDD7, 0x9AC6, 0, 0, 0, 320, 200, 1440, 0, 0};
-        std::uint16_t somme = 0;
-        for (auto m : entete)
-            somme ^= m;
-        for (auto m : entete)
-            mot(o, m);
-        mot(o, somme);
-    }
-    mot(o, 1);
-    mot(o, 9);
-    mot(o, 0x0300);
-    doubleMot(o, static_cast<std::uint32_t>((18 + corps.size()) / 2));
-    mot(o, 4);
-    doubleMot(o, 48);
-    mot(o, 0);
-    o.insert(o.end(), corps.begin(), corps.end());
-    return o;
+    Ecrivain e;
+    e.enr(0x020B, {0, 0}).enr(0x020C, {200, 320});              // window origin and extent
+    e.enr(0x02FA, {0, 3, 0, 0x00FF, 0});                          // pen: solid, 3 px, red
+    e.enr(0x02FC, {0, 0x8000, 0x0040, 0}).enr(0x02FC, {2, 0x0080, 0x0000, 5}); // solid and hatched brushes
+    e.enr(0x012D, {0}).enr(0x012D, {1});                          // SelectObject
+    e.enr(0x041B, {150, 200, 20, 10}).enr(0x0418, {190, 300, 100, 180}); // Rectangle, Ellipse
+    e.enr(0x012D, {2}).enr(0x061C, {150, 200, 90, 60, 30, 40});   // RoundRect
+    e.enr(0x0214, {10, 10}).enr(0x0213, {190, 310});              // MoveTo, LineTo
+    e.enr(0x0324, {3, 20, 180, 60, 120, 100, 180});               // Polygon
+    e.enr(0x0817, {60, 100, 10, 200, 100, 300, 20, 100});         // Arc
+    e.enr(0x0201, {0xFFFF, 0x00FF}).enr(0x0102, {1});             // background colour, transparent
+    e.enr(0x02FB, {20, 0, 0, 0, 700, 0x0001, 0, 0}, {'T' | 'i' << 8, 'm' | 'e' << 8, 's' | ' ' << 8, 0}); // font
+    e.enr(0x012D, {3}).enr(0x0521, {6, 'B' | 'o' << 8, 'n' | 'j' << 8, 'o' | 'u' << 8, 40, 30}); // TextOut
+    e.enr(0x01F0, {0});                                           // DeleteObject
+    const Octets bitmap = {40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0,
+                           0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
+    Octets stretch = mots({0x0020, 0x00CC, 0, 2, 2, 0, 0, 40, 40, 250, 150}, bitmap); // StretchDIB
+    return e.brut(0x0F43, stretch);
 }
 
 std::string avecNul(const std::string& a, const std::string& b)
@@ -123,8 +77,8 @@ int main(int argc, char** argv)
     ecrire(icones, "bibliotheque.icl", fichierNe({{1, {dib(32, 32)}}, {std::string("DEUX"), {dib(16, 16)}}}));
 
     const fs::path meta = racine / "fuzz_metafichier";
-    ecrire(meta, "placeable.wmf", metafichier(true));
-    ecrire(meta, "simple.wmf", metafichier(false));
+    ecrire(meta, "placeable.wmf", metafichier().placable(0, 0, 320, 200, 1440));
+    ecrire(meta, "simple.wmf", metafichier().simple());
 
     const fs::path profil = racine / "fuzz_profil";
     ecrire(profil, "somnelle.ini",

@@ -1,6 +1,6 @@
 #include "common/core/profil.hpp"
 #include "common/testing/disque_plein.hpp"
-#include "common/testing/endurance.hpp"
+#include "common/testing/lenteur.hpp"
 #include "common/testing/profil_temoin.hpp"
 #include "common/testing/utilisateur.hpp"
 

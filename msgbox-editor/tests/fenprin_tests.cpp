@@ -1,6 +1,6 @@
 #include "msgbox-editor/ui/fenprin.hpp"
 
-#include "common/testing/endurance.hpp"
+#include "common/testing/lenteur.hpp"
 #include "common/testing/fakes.hpp"
 #include "common/ui/twips.hpp"
 #include "msgbox-editor/ui/barreinversee.hpp"
