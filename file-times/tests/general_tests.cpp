@@ -1,5 +1,4 @@
-// The text to file time conversion, and the rules read from the user's
-// regional settings.
+// The text to file time conversion, and the rules read from the user's regional settings.
 #include "common/testing/gtest_qt.hpp"
 #include "file-times/core/general.hpp"
 #include "file-times/ui/regional.hpp"
@@ -20,10 +19,7 @@ ReglesDate reglesParis()
     return r;
 }
 
-constexpr FileTime depuisUnix(std::int64_t secondes)
-{
-    return static_cast<FileTime>(secondes + 11644473600LL) * ticksParSeconde;
-}
+constexpr FileTime depuisUnix(std::int64_t secondes) { return static_cast<FileTime>(secondes + 11644473600LL) * ticksParSeconde; }
 
 } // namespace
 
@@ -95,8 +91,7 @@ TEST(DateVersFileTime, TextesRefuses)
     }
 }
 
-// The user's order of the fields, AM/PM, and a day and a month without a
-// year, which fall in the current year of the clock.
+// The user's order of the fields, AM/PM, and a day and a month without a year: the clock's year.
 TEST(DateVersFileTime, JourEtMoisSansAnnee)
 {
     using C = Champ;
@@ -149,12 +144,8 @@ TEST(DateVersFileTime, MotsEtSeparateursDesFormatsRegionaux)
         const char* texte;
         DateHeure attendu;
     } cas[] = {
+        // The formats of real locales are read back whole in Regional.ChaqueLocaleRelitSesPropresTextes.
         {"canadien", "y-MM-dd", "HH 'h' mm 'min' ss 's'", {"a.m."}, {"p.m."}, "2001-04-10 19 h 32 min 24 s", {2001, 4, 10, 19, 32, 24}},
-        {"bulgare", "d.MM.yy 'г'.", "H:mm:ss", {}, {}, "10.04.01 г. 19:32:24", {2001, 4, 10, 19, 32, 24}},
-        {"japonais", "y/MM/dd", "H時mm分ss秒", {}, {}, "2001/04/10 19時32分24秒", {2001, 4, 10, 19, 32, 24}},
-        {"coréen", "yy. M. d.", "a h:mm:ss", {"오전"}, {"오후"}, "01. 4. 10. 오후 7:32:24", {2001, 4, 10, 19, 32, 24}},
-        {"espagnol 12 h", "d/M/yy", "h:mm:ss a", {"a. m."}, {"p. m."}, "10/4/01 7:32:24 p. m.", {2001, 4, 10, 19, 32, 24}},
-        {"danois", "dd.MM.y", "HH.mm.ss", {}, {}, "10.04.2001 19.32.24", {2001, 4, 10, 19, 32, 24}},
         {"mois en lettres", "d MMM y", "HH:mm:ss", {}, {}, "10 avr. 2001 19:32:24", {2001, 4, 10, 19, 32, 24}},
         {"mois en lettres d'abord", "MMM d, y", "h:mm:ss AP", {"AM"}, {"PM"}, "Apr 10, 2001 7:32:24 PM", {2001, 4, 10, 19, 32, 24}},
         {"espace insécable", "dd/MM/y", "HH:mm:ss", {}, {}, "10/04/2001\xC2\xA0" "19:32:24", {2001, 4, 10, 19, 32, 24}},
@@ -170,33 +161,19 @@ TEST(DateVersFileTime, MotsEtSeparateursDesFormatsRegionaux)
         r.nomsMois[3] = {"avr.", "avril", "Apr", "April"};
         EXPECT_EQ(lireDateHeure(c.texte, r), c.attendu) << c.nom;
     }
-    // A word that no format of the user holds is still refused.
-    ReglesDate canadien;
-    canadien.litterauxHeure = litterauxDuFormat("HH 'h' mm 'min' ss 's'");
-    EXPECT_THROW(lireDateHeure("10/04/01 19 h 32 sec 24", canadien), ErreurDate);
-    // A month name where the time stands, or two of them, is no date.
-    ReglesDate noms;
-    noms.nomsMois[3] = {"avril"};
-    EXPECT_THROW(lireDateHeure("10/04/01 avril:32:24", noms), ErreurDate);
-    EXPECT_THROW(lireDateHeure("10 avril avril 19:32:24", noms), ErreurDate);
-}
-
-TEST(Regional, ChiffresDeToutesLesEcritures)
-{
-    EXPECT_EQ(texteAConvertir(QStringLiteral("١٠/٠٤/٢٠٠١")), "10/04/2001");
-    EXPECT_EQ(texteAConvertir(QStringLiteral("१९:३२")), "19:32");
-    EXPECT_EQ(texteAConvertir(QStringLiteral("10/04/01 19:32:24")), "10/04/01 19:32:24");
+    // A word no format of the user holds, a month name where the time stands, or two of them: no date.
+    ReglesDate r;
+    r.litterauxHeure = litterauxDuFormat("HH 'h' mm 'min' ss 's'");
+    r.nomsMois[3] = {"avril"};
+    for (const char* texte : {"10/04/01 19 h 32 sec 24", "10/04/01 avril:32:24", "10 avril avril 19:32:24"})
+        EXPECT_THROW(lireDateHeure(texte, r), ErreurDate) << texte;
 }
 
 // Every locale reads back the date and time the window writes in its boxes.
 TEST(Regional, ChaqueLocaleRelitSesPropresTextes)
 {
-    const QDateTime moments[] = {
-        QDateTime(QDate(2001, 4, 10), QTime(19, 32, 24)),
-        QDateTime(QDate(2026, 12, 6), QTime(9, 5, 7)),
-        QDateTime(QDate(2029, 1, 31), QTime(0, 0, 0)),
-        QDateTime(QDate(2010, 11, 12), QTime(12, 59, 59)),
-    };
+    const QDateTime moments[] = {{QDate(2001, 4, 10), QTime(19, 32, 24)}, {QDate(2026, 12, 6), QTime(9, 5, 7)},
+                                 {QDate(2029, 1, 31), QTime(0, 0, 0)}, {QDate(2010, 11, 12), QTime(12, 59, 59)}};
     const QTimeZone utc = QTimeZone::utc();
     QStringList echecs;
     int essais = 0;
