@@ -40,6 +40,7 @@ TEST(DateVersFileTime, TextesFrancaisVersUtc)
         {"été tapé en hiver", "14/07/2026 12:00:00", depuisUnix(1784023200)},
         {"hiver tapé en été", "14/01/2026 12:00:00", depuisUnix(1768388400)},
         {"29 février bissextile", "29/02/2024 13:00", depuisUnix(1709208000)},
+        {"29 février d'une année séculaire bissextile", "29/02/2000 12:00", depuisUnix(951822000)},
         {"heure avant la date", "19:32:24 10/04/01", depuisUnix(986923944)},
         {"année d'abord", "2001-04-10 19:32:24", depuisUnix(986923944)},
         // Day 0 of the OLE date, on Paris mean time (9 min 21 s ahead of UTC).
@@ -146,9 +147,11 @@ TEST(DateVersFileTime, MotsEtSeparateursDesFormatsRegionaux)
     } cas[] = {
         // The formats of real locales are read back whole in Regional.ChaqueLocaleRelitSesPropresTextes.
         {"canadien", "y-MM-dd", "HH 'h' mm 'min' ss 's'", {"a.m."}, {"p.m."}, "2001-04-10 19 h 32 min 24 s", {2001, 4, 10, 19, 32, 24}},
+        {"danois, l'heure d'abord et « : »", "dd.MM.y", "HH.mm.ss", {}, {}, "19:32:24 10.04.2001", {2001, 4, 10, 19, 32, 24}},
         {"mois en lettres", "d MMM y", "HH:mm:ss", {}, {}, "10 avr. 2001 19:32:24", {2001, 4, 10, 19, 32, 24}},
         {"mois en lettres d'abord", "MMM d, y", "h:mm:ss AP", {"AM"}, {"PM"}, "Apr 10, 2001 7:32:24 PM", {2001, 4, 10, 19, 32, 24}},
         {"espace insécable", "dd/MM/y", "HH:mm:ss", {}, {}, "10/04/2001\xC2\xA0" "19:32:24", {2001, 4, 10, 19, 32, 24}},
+        {"marque de lettre arabe", "dd/MM/y", "HH:mm:ss", {}, {}, "10/04/2001\xD8\x9C" "19:32:24", {2001, 4, 10, 19, 32, 24}},
     };
     for (const auto& c : cas) {
         ReglesDate r;
