@@ -52,8 +52,8 @@ protected:
 TEST_F(Feuille1Test, WindowAsDesigned)
 {
     EXPECT_EQ(w.windowTitle(), "Merlidan");
-    EXPECT_EQ(w.size(), velmaro::twipsTaille(4935, 3360));
-    EXPECT_EQ(w.minimumSize(), w.maximumSize());
+    EXPECT_TRUE(w.size() == velmaro::twipsTaille(4935, 3360) && w.minimumSize() == w.maximumSize());
+    EXPECT_EQ(w.CmdApro->iconSize(), QSize(313, 33)); // 4 pixels inside the button
     EXPECT_EQ(w.BoutonFocus->geometry(), twips(120, 3480, 1995, 315)); // below the client area
     struct Cas {
         QWidget* controle;
