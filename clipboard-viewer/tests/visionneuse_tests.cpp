@@ -11,13 +11,9 @@ TEST(Visionneuse, SuitChaqueChangementDuPressePapiers)
     presse->clear();
     clipbrd::Visionneuse v;
     EXPECT_EQ(v.description(), QStringLiteral("Le Presse-papiers est vide."));
-
     // A lone carriage return, as Brevolet copies it, shows as a line break.
     presse->setText(QStringLiteral("' Icône : Stop\rMsgBox \"x\", 16, \"T\""));
     EXPECT_EQ(v.description(), QStringLiteral("' Icône : Stop\nMsgBox \"x\", 16, \"T\""));
-
-    QImage image(4, 3, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    presse->setImage(image);
+    presse->setImage(QImage(4, 3, QImage::Format_RGB32));
     EXPECT_EQ(v.description(), QStringLiteral("image"));
 }
