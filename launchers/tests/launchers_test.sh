@@ -120,10 +120,10 @@ jouer() {
 # and keeps the outcome; "no" and nobody to answer write nothing.
 jouer <<'EOT'
 fenêtre : copie sur un lecteur |0|remplace|$i/a.img|Insérez la disquette source dans A: + Insérez la disquette cible dans A: + Toutes les données de la disquette dans A: + seront perdues + (1,44 Mo) + identique + Copie de A: vers A: terminée. + Appuyez sur Entrée pour fermer|$i/a.img|$i/b.img|DISPLAY=:97 SAISIE='\n\no\n' copy.pif a: a: /V
-fenêtre d'un terminal serveur  |0|remplace|$i/b.img|seront perdues + Copie de A: vers B: terminée. + Appuyez sur Entrée|$i/a.img|$i/b.img|DISPLAY=:97 SERVEUR=1 SAISIE='\no\n' copy.pif a: b: /V
+fenêtre d'un terminal serveur  |0|remplace|$i/b.img|la disquette cible dans B: + Lecture de A: (1,44 Mo) + seront perdues + Copie de A: vers B: terminée. + Appuyez sur Entrée|$i/a.img|$i/b.img|DISPLAY=:97 SERVEUR=1 SAISIE='\no\n' copy.pif a: b: /V
 fenêtre : copie refusée        |3|non|$i/b.img|Toutes les données de la disquette dans B: + Copie abandonnée + Appuyez sur Entrée|$i/a.img|$i/b.img|DISPLAY=:97 SAISIE='\nn\n' copy.pif a: b: /V
 fenêtre : copie sans réponse   |3|non|$i/b.img|seront perdues + Copie abandonnée|$i/a.img|$i/b.img|DISPLAY=:97 SAISIE='\n' copy.pif a: b:
-fenêtre : format               |0|remplace|$i/a.img|Insérez la disquette à formater dans A: + Toutes les données de la disquette dans A: + Formater en 720 Ko ? + Formatage de A: terminé (720 Ko).|$i/a.img|$i/b.img|DISPLAY=:97 SAISIE='\no\n' format.pif a: /F:720
+fenêtre : format               |0|remplace|$i/a.img|Insérez la disquette à formater dans A: + Écriture du système de fichiers + Toutes les données de la disquette dans A: + Formater en 720 Ko ? + Formatage de A: terminé (720 Ko).|$i/a.img|$i/b.img|DISPLAY=:97 SAISIE='\no\n' format.pif a: /F:720
 fenêtre : format abandonné     |3|non|$i/a.img|Insérez la disquette à formater dans A: + Formatage abandonné|$i/a.img|$i/b.img|DISPLAY=:97 SAISIE='n\n' format.pif a: /F:1440 /Q
 personne pour répondre : copie |3|non|$i/b.img|Personne ne peut répondre|$i/a.img|$i/b.img|copy.pif a: b:
 personne pour répondre : format|3|non|$i/a.img|Personne ne peut répondre|$i/a.img|$i/b.img|format.pif a: /F:1440 /Q
@@ -145,6 +145,10 @@ copie : rien créé sous /dev    |1|non|$sous_dev|B: ($sous_dev) n'est pas un le
 copie : /V et disque fautif    |1|non|\$i/b.img|la copie sur B: ($i/b.img) diffère de l'original : l'image n'a pas été remplacée|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui FAUTE_SI='*/.b.img.*' copy.pif a: b: /V
 format : capacité inconnue     |2|non|\$i/a.img|Argument inconnu|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui format.pif a: /F:360
 copie : lecteur de trop        |2|non|\$i/b.img|Trop de lecteurs|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b: a:
+copie : un seul lecteur        |2|non|\$i/b.img|Usage : copy.pif a: b: [/V]|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a:
+copie : argument inconnu       |2|non|\$i/b.img|Argument inconnu : /X|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b: /X
+format : sans capacité         |2|non|\$i/a.img|Usage : format.pif a:|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui format.pif a:
+copie : image vide pour cible  |0|remplace|\$i/vide.img|Copie de A: vers B: terminée|\$i/a.img|\$i/vide.img|VELMARO_REPONSE=oui copy.pif a: b:
 EOT
 if [ ! -e /dev/fd0 ]; then
   fd0_absent=1
@@ -228,10 +232,10 @@ cat > "$t/bin/notify-send" <<'EOS'
 #!/usr/bin/env bash
 echo "notify $*" >> "$JOURNAL"
 EOS
-for prog in xscreensaver-command xdg-screensaver; do
+for prog in xscreensaver-command xdg-screensaver xfce4-session-logout lxqt-leave; do
   printf '#!/usr/bin/env bash\necho "%s $*" >> "$JOURNAL"\n[ "${ACCEPTE:-}" = %s ]\n' $prog $prog > "$t/bin/$prog"
 done
-chmod +x "$t/bin/"{dbus-send,notify-send,xscreensaver-command,xdg-screensaver}
+chmod +x "$t/bin/"{dbus-send,notify-send,xscreensaver-command,xdg-screensaver,xfce4-session-logout,lxqt-leave}
 export JOURNAL="$t/journal"
 sessions() {
   while IFS='|' read -r nom code attendu journal commande; do
@@ -245,6 +249,8 @@ sessions <<'EOT'
 relwin : GNOME|0||grep -q 'Logout uint32:0' "$JOURNAL"|ACCEPTE=org.gnome.SessionManager relwin.pif
 relwin : KDE après GNOME|0||[ $(wc -l < "$JOURNAL") = 2 ] && ! grep -q uint32:2 "$JOURNAL" && ! grep -q int32:2 "$JOURNAL"|ACCEPTE=org.kde.ksmserver relwin.pif
 relwin : personne ne répond|1|Aucun gestionnaire de session|true|relwin.pif
+relwin : xfce4-session-logout|0||[ "$(tail -1 "$JOURNAL")" = "xfce4-session-logout --logout" ]|ACCEPTE=xfce4-session-logout relwin.pif
+relwin : lxqt-leave|0||[ "$(tail -1 "$JOURNAL")" = "lxqt-leave --logout" ]|ACCEPTE=lxqt-leave relwin.pif
 reldos : rien d'autre qu'un message|0|pas de mode MS-DOS|grep -q '^notify .*MS-DOS' "$JOURNAL" && [ $(wc -l < "$JOURNAL") = 1 ]|DISPLAY=:97 reldos.pif
 EOT
 
