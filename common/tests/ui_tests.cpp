@@ -1,6 +1,5 @@
 #include "common/platform/qt/qtservices.hpp"
 #include "common/testing/gtest_qt.hpp"
-#include "common/testing/fakes.hpp"
 #include "common/ui/demarrage.hpp"
 #include "common/ui/fenetre.hpp"
 #include "common/ui/icones.hpp"
@@ -187,15 +186,6 @@ TEST(Plateforme, XWaylandQuandLesFenetresSePlacentElles)
         };
         EXPECT_EQ(plateformeImposee(lire, c.sansFenetre), c.attendu) << c.nom;
     }
-}
-
-TEST(DossierProgramme, LeNomSuitLaRegleDesChemins)
-{
-    velmaro::testing::FakeProgramFolder dossier;
-    dossier.dossier = QStringLiteral("/opt/mes programmes");
-    EXPECT_EQ(cheminProgramme(dossier, QStringLiteral("format.pif")), QStringLiteral("/opt/mes programmes/format.pif"));
-    dossier.dossier = QStringLiteral("/");
-    EXPECT_EQ(cheminProgramme(dossier, QStringLiteral("format.pif")), QStringLiteral("/format.pif"));
 }
 
 TEST(Icones, ChaqueProgrammeASonIconeDessinee)
