@@ -77,7 +77,7 @@ marque() { grep -q MARQUE-VELMARO "$1"; }
 # cas NOM CODE EFFET SURVEILLE ATTENDUS COMMANDE...
 # Runs COMMANDE (env assignments, then a launcher file) the way Merlidan does,
 # then checks its status, that every text of ATTENDUS ("+" between them) was
-# shown, and what became of SURVEILLE: non (untouched, or still absent),
+# shown (a text after "!" never shown), and what became of SURVEILLE: non (untouched, or still absent),
 # remplace (a new file took its place), ecrit (its content changed).
 cas() {
   local nom="$1" code_attendu="$2" effet="$3" surveille="$4" attendus="$5" avant texte
@@ -89,7 +89,11 @@ cas() {
   sortie+=$'\n'"$(cat "$ECRAN")"
   verifier "$nom : code $code, attendu $code_attendu" "[ $code = $code_attendu ]"
   while IFS= read -r texte; do
-    verifier "$nom : « $texte » affiché" 'grep -qF -- "$texte" <<<"$sortie"'
+    if [ "${texte:0:1}" = '!' ]; then
+      texte="${texte:1}"; verifier "$nom : « $texte » jamais affiché" '! grep -qF -- "$texte" <<<"$sortie"'
+    else
+      verifier "$nom : « $texte » affiché" 'grep -qF -- "$texte" <<<"$sortie"'
+    fi
   done < <(sed 's/ + /\n/g' <<<"$attendus")
   case "$effet" in
     non) verifier "$nom : $surveille intact" '[ "$(empreinte "$surveille")" = "$avant" ]' ;;
@@ -134,7 +138,7 @@ EOT
 # Only a floppy is written; refusals name the drive, its file and the reason.
 jouer <<EOT
 format : image de 20 Mo        |1|non|\$i/gros.img|A: ($i/gros.img) est une image de 20 Mo|\$i/gros.img|\$i/b.img|VELMARO_REPONSE=oui format.pif a: /F:1440
-copie : cible de 20 Mo         |1|non|\$i/gros.img|B: ($i/gros.img) est une image de 20 Mo|\$i/a.img|\$i/gros.img|VELMARO_REPONSE=oui copy.pif a: b:
+copie : cible de 20 Mo         |1|non|\$i/gros.img|B: ($i/gros.img) est une image de 20 Mo + !seront perdues|\$i/a.img|\$i/gros.img|VELMARO_REPONSE=oui copy.pif a: b:
 copie : source de 20 Mo        |1|non|\$i/b.img|A: ($i/gros.img) est une image de 20 Mo|\$i/gros.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b:
 copie : source vide            |1|non|\$i/b.img|A: ($i/vide.img) est vide|\$i/vide.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b:
 copie : source absente         |1|non|\$i/b.img|A: ($i/non.img) n'existe pas|\$i/non.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b:
@@ -145,6 +149,7 @@ copie : rien créé sous /dev    |1|non|$sous_dev|B: ($sous_dev) n'est pas un le
 copie : /V et disque fautif    |1|non|\$i/b.img|la copie sur B: ($i/b.img) diffère de l'original : l'image n'a pas été remplacée|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui FAUTE_SI='*/.b.img.*' copy.pif a: b: /V
 format : capacité inconnue     |2|non|\$i/a.img|Argument inconnu|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui format.pif a: /F:360
 copie : lecteur de trop        |2|non|\$i/b.img|Trop de lecteurs|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b: a:
+format : surface fautive       |1|non|\$i/a.img|A: ($i/a.img) présente des erreurs|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui FAUTE_SI='*/.a.img.*' format.pif a: /F:1440
 copie : un seul lecteur        |2|non|\$i/b.img|Usage : copy.pif a: b: [/V]|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a:
 copie : argument inconnu       |2|non|\$i/b.img|Argument inconnu : /X|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b: /X
 format : sans capacité         |2|non|\$i/a.img|Usage : format.pif a:|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui format.pif a:
