@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <sstream>
+
 using namespace merlidan;
 
 TEST(Lignes, WorkedExamplesAndEverySwitch)
@@ -12,25 +15,17 @@ TEST(Lignes, WorkedExamplesAndEverySwitch)
         Commande commande;
         bool verif, sys;
         std::array<bool, 3> taille;
-        std::string ligne;
-        std::vector<std::string> arguments;
+        std::string ligne; // its arguments: the words after the program
     } cas[] = {
-        {"A/B", Commande::CopieAB, true, false, {0, 1, 0}, "C:\\OUTILS\\copy.pif a: b: /V", {"a:", "b:", "/V"}},
-        {"B/A, system files ignored", Commande::CopieBA, true, true, {0, 0, 1}, "C:\\OUTILS\\copy.pif b: a: /V",
-         {"b:", "a:", "/V"}},
-        {"B/B, 720", Commande::CopieBB, true, false, {1, 0, 0}, "C:\\OUTILS\\copy.pif b: b: /V", {"b:", "b:", "/V"}},
-        {"A/B unverified: no trailing blank", Commande::CopieAB, false, false, {0, 1, 0}, "C:\\OUTILS\\copy.pif a: b:",
-         {"a:", "b:"}},
-        {"normal format", Commande::FormatNormal, true, false, {0, 1, 0}, "C:\\OUTILS\\format.pif a: /F:1440",
-         {"a:", "/F:1440"}},
-        {"quick, 720, system", Commande::FormatRapide, true, true, {1, 0, 0}, "C:\\OUTILS\\format.pif a: /F:720 /Q /S",
-         {"a:", "/F:720", "/Q", "/S"}},
-        {"normal, 2880, system", Commande::FormatNormal, true, true, {0, 0, 1}, "C:\\OUTILS\\format.pif a: /F:2880 /S",
-         {"a:", "/F:2880", "/S"}},
-        {"two sizes selected: the first wins", Commande::FormatNormal, true, false, {0, 1, 1},
-         "C:\\OUTILS\\format.pif a: /F:1440", {"a:", "/F:1440"}},
-        {"no size selected keeps the last one", Commande::FormatNormal, false, false, {0, 0, 0},
-         "C:\\OUTILS\\format.pif a: /F:2880", {"a:", "/F:2880"}},
+        {"A/B", Commande::CopieAB, true, false, {0, 1, 0}, "C:\\OUTILS\\copy.pif a: b: /V"},
+        {"B/A, system files ignored", Commande::CopieBA, true, true, {0, 0, 1}, "C:\\OUTILS\\copy.pif b: a: /V"},
+        {"B/B, 720", Commande::CopieBB, true, false, {1, 0, 0}, "C:\\OUTILS\\copy.pif b: b: /V"},
+        {"A/B unverified: no trailing blank", Commande::CopieAB, false, false, {0, 1, 0}, "C:\\OUTILS\\copy.pif a: b:"},
+        {"normal format", Commande::FormatNormal, true, false, {0, 1, 0}, "C:\\OUTILS\\format.pif a: /F:1440"},
+        {"quick, 720, system", Commande::FormatRapide, true, true, {1, 0, 0}, "C:\\OUTILS\\format.pif a: /F:720 /Q /S"},
+        {"normal, 2880, system", Commande::FormatNormal, true, true, {0, 0, 1}, "C:\\OUTILS\\format.pif a: /F:2880 /S"},
+        {"two sizes: the first wins", Commande::FormatNormal, true, false, {0, 1, 1}, "C:\\OUTILS\\format.pif a: /F:1440"},
+        {"no size keeps the last one", Commande::FormatNormal, false, false, {0, 0, 0}, "C:\\OUTILS\\format.pif a: /F:2880"},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -44,7 +39,8 @@ TEST(Lignes, WorkedExamplesAndEverySwitch)
         choisirTaille(o, c.taille);
         const LigneCommande l = construire(c.commande, o);
         EXPECT_EQ(l.ligne(), c.ligne);
-        EXPECT_EQ(l.arguments(), c.arguments);
+        std::istringstream mots(c.ligne.substr(c.ligne.find(' ')));
+        EXPECT_EQ(l.arguments(), (std::vector<std::string>{std::istream_iterator<std::string>(mots), {}}));
     }
     // At start: verified copies, 1.44 MB, no system files; the launchers beside the program.
     const Options depart = optionsDeDepart("/opt/velmaro", '/');
