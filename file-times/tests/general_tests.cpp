@@ -27,11 +27,7 @@ constexpr FileTime depuisUnix(std::int64_t secondes) { return static_cast<FileTi
 TEST(DateVersFileTime, TextesFrancaisVersUtc)
 {
     constexpr FileTime illisible = 0, avant1601 = 1; // never a result: the file time 0 is refused
-    struct Cas {
-        const char* nom;
-        const char* texte;
-        FileTime attendu;
-    } cas[] = {
+    struct Cas { const char* nom; const char* texte; FileTime attendu; } cas[] = {
         {"exemple de l'aide, heure d'été", "10/04/01 19:32:24", depuisUnix(986923944)},
         {"année sur quatre chiffres", "10/04/2001 19:32:24", depuisUnix(986923944)},
         {"29 donne 2029", "01/01/29 01:00:00", depuisUnix(1861920000)},
@@ -77,12 +73,7 @@ TEST(DateVersFileTime, JourEtMoisSansAnnee)
 {
     using C = Champ;
     const OrdreDate md{C::Mois, C::Jour, C::Annee}, amj{C::Annee, C::Mois, C::Jour};
-    struct Cas {
-        const char* nom;
-        OrdreDate ordre;
-        const char* texte;
-        DateHeure attendu; // annee 0: refused
-    } cas[] = {
+    struct Cas { const char* nom; OrdreDate ordre; const char* texte; DateHeure attendu; } cas[] = { // annee 0: refused
         {"avec l'heure", ordreFrancais, "10/04 19:32:24", {2026, 4, 10, 19, 32, 24}},
         {"sans secondes", ordreFrancais, "10/04 19:32", {2026, 4, 10, 19, 32, 0}},
         {"sans heure", ordreFrancais, "10/04", {2026, 4, 10, 0, 0, 0}},
@@ -118,9 +109,7 @@ TEST(DateVersFileTime, JourEtMoisSansAnnee)
 TEST(DateVersFileTime, MotsEtSeparateursDesFormatsRegionaux)
 {
     struct Cas {
-        const char* nom;
-        const char* formatDate;
-        const char* formatHeure;
+        const char *nom, *formatDate, *formatHeure;
         std::vector<std::string> matin, apresMidi;
         const char* texte;
         DateHeure attendu;
@@ -138,8 +127,7 @@ TEST(DateVersFileTime, MotsEtSeparateursDesFormatsRegionaux)
         r.ordre = ordreDate(c.formatDate);
         r.litterauxDate = litterauxDuFormat(c.formatDate);
         r.litterauxHeure = litterauxDuFormat(c.formatHeure);
-        r.matin = c.matin;
-        r.apresMidi = c.apresMidi;
+        r.matin = c.matin, r.apresMidi = c.apresMidi;
         r.separateursHeure = separateursDuFormat(c.formatHeure);
         r.nomsMois[3] = {"avr.", "avril", "Apr", "April"};
         EXPECT_EQ(lireDateHeure(c.texte, r), c.attendu) << c.nom;

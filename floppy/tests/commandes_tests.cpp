@@ -10,13 +10,8 @@ using namespace merlidan;
 
 TEST(Lignes, WorkedExamplesAndEverySwitch)
 {
-    struct Cas {
-        const char* nom;
-        Commande commande;
-        bool verif, sys;
-        std::array<bool, 3> taille;
-        std::string ligne; // its arguments: the words after the program
-    } cas[] = {
+    // The line's arguments: the words after the program.
+    struct Cas { const char* nom; Commande commande; bool verif, sys; std::array<bool, 3> taille; std::string ligne; } cas[] = {
         {"A/B", Commande::CopieAB, true, false, {0, 1, 0}, "C:\\OUTILS\\copy.pif a: b: /V"},
         {"B/A, system files ignored", Commande::CopieBA, true, true, {0, 0, 1}, "C:\\OUTILS\\copy.pif b: a: /V"},
         {"B/B, 720", Commande::CopieBB, true, false, {1, 0, 0}, "C:\\OUTILS\\copy.pif b: b: /V"},
@@ -31,19 +26,11 @@ TEST(Lignes, WorkedExamplesAndEverySwitch)
         SCOPED_TRACE(c.nom);
         Options o = optionsDeDepart("C:\\OUTILS", '\\');
         // The opposite first: each setting replaces the one before.
-        choisirTaille(o, {0, 0, 1});
-        cocherVerif(o, !c.verif);
-        cocherSys(o, !c.sys);
-        cocherVerif(o, c.verif);
-        cocherSys(o, c.sys);
-        choisirTaille(o, c.taille);
+        choisirTaille(o, {0, 0, 1}), cocherVerif(o, !c.verif), cocherSys(o, !c.sys);
+        cocherVerif(o, c.verif), cocherSys(o, c.sys), choisirTaille(o, c.taille);
         const LigneCommande l = construire(c.commande, o);
         EXPECT_EQ(l.ligne(), c.ligne);
         std::istringstream mots(c.ligne.substr(c.ligne.find(' ')));
         EXPECT_EQ(l.arguments(), (std::vector<std::string>{std::istream_iterator<std::string>(mots), {}}));
     }
-    // At start: verified copies, 1.44 MB, no system files; the launchers beside the program.
-    const Options depart = optionsDeDepart("/opt/velmaro", '/');
-    EXPECT_EQ(construire(Commande::CopieAA, depart).ligne(), "/opt/velmaro/copy.pif a: a: /V");
-    EXPECT_EQ(construire(Commande::FormatRapide, depart).ligne(), "/opt/velmaro/format.pif a: /F:1440 /Q");
 }
