@@ -75,7 +75,6 @@ TEST(DateVersFileTime, JourEtMoisSansAnnee)
     const OrdreDate md{C::Mois, C::Jour, C::Annee}, amj{C::Annee, C::Mois, C::Jour};
     struct Cas { const char* nom; OrdreDate ordre; const char* texte; DateHeure attendu; } cas[] = { // annee 0: refused
         {"avec l'heure", ordreFrancais, "10/04 19:32:24", {2026, 4, 10, 19, 32, 24}},
-        {"sans secondes", ordreFrancais, "10/04 19:32", {2026, 4, 10, 19, 32, 0}},
         {"sans heure", ordreFrancais, "10/04", {2026, 4, 10, 0, 0, 0}},
         {"heure d'abord", ordreFrancais, "19:32 10/04", {2026, 4, 10, 19, 32, 0}},
         {"mois en lettres", ordreFrancais, "10 avril 19:32", {2026, 4, 10, 19, 32, 0}},
@@ -86,7 +85,6 @@ TEST(DateVersFileTime, JourEtMoisSansAnnee)
         {"mois et année", ordreFrancais, "04/2001 10:00", {0}},
         {"heure d'un seul nombre", ordreFrancais, "10/04 19", {2019, 4, 10, 0, 0, 0}},
         {"heure mal séparée", ordreFrancais, "10/04 19/32", {0}},
-        {"mois d'abord", md, "4/10/01 7:32:24 PM", {2001, 4, 10, 19, 32, 24}},
         {"minuit AM", md, "4/10/01 12:05:00 am", {2001, 4, 10, 0, 5, 0}},
         {"midi PM", md, "4/10/01 12:05 PM", {2001, 4, 10, 12, 5, 0}},
         {"heure seule avec PM", md, "4/10/01 7 PM", {2001, 4, 10, 19, 0, 0}},

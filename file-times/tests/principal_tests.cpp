@@ -321,7 +321,6 @@ TEST(FileTimesReel, DatesHorsDesLimitesDuSystemeDeFichiers)
         {}, {nullptr, "", "", "19:32:24"}, {nullptr, "", "01/06/1700", "12:00:00"}, {nullptr, "", "31/12/9999", "23:59:59"},
         {[](const QString& c) { QFile::setPermissions(c, QFile::ReadOwner); }, "Le fichier est en lecture seule"},
         {enlever, "Le fichier spécifié est introuvable"},
-        {[&](const QString& c) { enlever(c), QDir().mkdir(c); }, "Ce n'est pas un fichier ordinaire"},
         {[&](const QString& c) { enlever(c), ::mkfifo(QFile::encodeName(c).constData(), 0600); },
          "Ce n'est pas un fichier ordinaire"},
     };

@@ -125,11 +125,7 @@ TEST_F(Feuille1Test, EachButtonStartsItsLauncherWithItsOwnOptions)
     w.CmdFormatNormal->click();
     EXPECT_EQ(dernier(), format + "a:|/F:1440|/S");
     EXPECT_TRUE(f.messages.boites.empty());
-}
-
-// A click on what is no button leaves the focus on the hidden one.
-TEST_F(Feuille1Test, ClicksAnywhereLeaveTheFocusOnTheHiddenButton)
-{
+    // A click on what is no button leaves the focus on the hidden one too.
     for (QWidget* cible : {static_cast<QWidget*>(&w), static_cast<QWidget*>(w.Label2)}) {
         w.CmdBB->setFocus(); // so that the click has something to undo
         QTest::mouseClick(cible, Qt::LeftButton, {}, QPoint(3, 3));
