@@ -269,8 +269,9 @@ TEST(Principal, DialogueDeVerificationSurLeDossier)
     }
     Dossier d{"a.txt"};
     QDir(d.dir.path()).mkdir("sous-dossier");
+    QFile::link(d.chemin("a.txt"), d.chemin("b.txt")); // a link to a file: of its file's kind, no shortcut
     Fenetre w(d.dir.path());
-    QString vu; // the dialog's title, folder and view; the folder's kind; its date, whole in the visible list
+    QString vu; // the dialog's title, folder and view; the kinds; the folder's date, whole in the visible list
     QTimer::singleShot(0, [&] {
         auto* dialogue = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         auto* arbre = dialogue ? dialogue->findChild<QTreeView*>("treeView") : nullptr;
@@ -278,20 +279,23 @@ TEST(Principal, DialogueDeVerificationSurLeDossier)
             return dialogue ? dialogue->reject() : void();
         const QModelIndex racine = arbre->rootIndex();
         const auto donnee = [&](int ligne, int col) { return arbre->model()->index(ligne, col, racine).data().toString(); };
-        // Read by another thread: wait for both rows' dates.
-        (void)QTest::qWaitFor([&] { return !donnee(0, 3).isEmpty() && !donnee(1, 3).isEmpty(); }, 5000);
+        // Read by another thread: wait for every row's date.
+        (void)QTest::qWaitFor([&] { return !donnee(0, 3).isEmpty() && !donnee(1, 3).isEmpty() && !donnee(2, 3).isEmpty(); },
+                              5000);
         const int marge = 2 * (arbre->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, arbre) + 1);
         const int largeur = arbre->columnWidth(3), fin = arbre->header()->sectionViewportPosition(3) + largeur;
         const bool entiere = largeur >= arbre->fontMetrics().horizontalAdvance(donnee(0, 3)) + marge &&
                              fin <= arbre->viewport()->width();
         vu = QStringList{dialogue->windowTitle(), dialogue->directory().absolutePath(), QString::number(dialogue->viewMode()),
-                         donnee(0, 2), entiere ? "entière" : "coupée", donnee(0, 3)}.join('|');
+                         donnee(0, 2), donnee(2, 2) == donnee(1, 2) ? "lien comme son fichier" : donnee(2, 2),
+                         entiere ? "entière" : "coupée", donnee(0, 3)}.join('|');
         dialogue->reject();
     });
     QTest::mouseClick(w.p.CmdExplorer, Qt::LeftButton);
-    EXPECT_EQ(vu.section('|', 0, 4), "Vérification des modifications|" + QDir(d.dir.path()).absolutePath() + '|' +
-                                         QString::number(QFileDialog::Detail) + "|Dossier|entière") << vu.toStdString();
-    EXPECT_TRUE(vu.section('|', 5).contains(QString::number(QDate::currentDate().year()))) << vu.toStdString();
+    EXPECT_EQ(vu.section('|', 0, 5), "Vérification des modifications|" + QDir(d.dir.path()).absolutePath() + '|' +
+                                         QString::number(QFileDialog::Detail) + "|Dossier|lien comme son fichier|entière")
+        << vu.toStdString();
+    EXPECT_TRUE(vu.section('|', 6).contains(QString::number(QDate::currentDate().year()))) << vu.toStdString();
     EXPECT_EQ(w.p.focusWidget(), w.p.BoutonFocus);
 }
 
