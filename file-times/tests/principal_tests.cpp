@@ -7,24 +7,8 @@
 #include "file-times/ui/principal.hpp"
 #include "file-times/ui/regional.hpp"
 
-#include <QApplication>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPointer>
-#include <QProcess>
-#include <QPushButton>
-#include <QStyle>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimeZone>
-#include <QTimer>
-#include <QTreeView>
+#include <QtTest>
+#include <QtWidgets>
 #include "common/testing/gtest_qt.hpp"
 #include <gtest/gtest.h>
 
@@ -43,11 +27,9 @@ constexpr FileTime depuisUnix(std::int64_t secondes) { return static_cast<FileTi
 
 const QDateTime accesAncien(QDate(2011, 3, 3), QTime(3, 3, 3), QTimeZone::utc());
 const QDateTime ecritureAncienne(QDate(2012, 2, 2), QTime(2, 2, 2), QTimeZone::utc());
-const QDateTime voulu(QDate(2001, 4, 10), QTime(17, 32, 24), QTimeZone::utc()); // 10/04/01 19:32:24 in Paris
 const QByteArray nomBrut("caf\xE9.txt"); // "café" as an older system wrote it: no UTF-8
 
 QDateTime modification(const QString& chemin) { return QFileInfo(chemin).lastModified().toUTC(); }
-QDateTime acces(const QString& chemin) { return QFileInfo(chemin).lastRead().toUTC(); }
 std::int64_t modificationBrute(const QByteArray& chemin)
 {
     struct stat etat {};
@@ -57,11 +39,7 @@ std::int64_t modificationBrute(const QByteArray& chemin)
 // A temporary folder of files with old, known access and modification times.
 struct Dossier {
     QTemporaryDir dir;
-    explicit Dossier(std::initializer_list<QByteArray> noms = {})
-    {
-        for (const QByteArray& nom : noms)
-            creer(nom);
-    }
+    explicit Dossier(std::initializer_list<QByteArray> noms = {}) { for (const QByteArray& nom : noms) creer(nom); }
     ~Dossier() { ::unlink(natif(nomBrut).constData()); } // Qt can't remove it with its folder
     QByteArray natif(const QByteArray& nom) const { return QFile::encodeName(dir.path()) + '/' + nom; }
     QString chemin(const char* nom) const { return dir.filePath(QString::fromUtf8(nom)); }
@@ -95,10 +73,8 @@ struct Fenetre {
     }
     void saisir(const QString& dateC, const QString& heureC, const QString& dateE, const QString& heureE)
     {
-        p.txtDateCreation->setText(dateC);
-        p.txtHeureCreation->setText(heureC);
-        p.txtDateEcriture->setText(dateE);
-        p.txtHeureEcriture->setText(heureE);
+        p.txtDateCreation->setText(dateC), p.txtHeureCreation->setText(heureC);
+        p.txtDateEcriture->setText(dateE), p.txtHeureEcriture->setText(heureE);
     }
     // The one message shown, in a box titled as the window.
     QString message() const
@@ -110,23 +86,17 @@ struct Fenetre {
 
 } // namespace
 
-TEST(Principal, ControlesAuxPositionsDuDessin)
+// The window as drawn; the boxes at start, the tab order, the buttons that need
+// no file, and a drive that can't be read: Retry then Cancel, the lists left where they were.
+TEST(Principal, DessinEtBoutonsSansFichier)
 {
     Fenetre w;
     Principal& p = w.p;
-    struct Cas {
-        QWidget* controle;
-        QRect geometrie;
-        const char* bulle;
-    } cas[] = {
-        {p.Frame4, twips(60, 0, 2535, 1455), ""},
-        {p.Label3, twips(120, 240, 735, 195), ""},
-        {p.Label5, twips(120, 840, 1005, 195), ""},
-        {p.Label1, twips(1320, 0, 630, 195), ""},
-        {p.txtDateCreation, twips(120, 480, 1095, 285), ""},
-        {p.txtHeureCreation, twips(1320, 480, 1095, 285), ""},
-        {p.txtDateEcriture, twips(120, 1080, 1095, 285), ""},
-        {p.txtHeureEcriture, twips(1320, 1080, 1095, 285), ""},
+    struct Cas { QWidget* controle; QRect geometrie; const char* bulle; } cas[] = {
+        {p.Frame4, twips(60, 0, 2535, 1455), ""}, {p.Label3, twips(120, 240, 735, 195), ""},
+        {p.Label5, twips(120, 840, 1005, 195), ""}, {p.Label1, twips(1320, 0, 630, 195), ""},
+        {p.txtDateCreation, twips(120, 480, 1095, 285), ""}, {p.txtHeureCreation, twips(1320, 480, 1095, 285), ""},
+        {p.txtDateEcriture, twips(120, 1080, 1095, 285), ""}, {p.txtHeureEcriture, twips(1320, 1080, 1095, 285), ""},
         {p.CmdPareil, twips(60, 1560, 795, 795), "Même date et heure partout"},
         {p.CmdProprietes, twips(930, 1560, 795, 795), "Propriétés du fichier sélectionné"},
         {p.CmdExplorer, twips(1800, 1560, 795, 795), "Fenêtre de visualisation des fichiers (Explorateur Windows)"},
@@ -134,10 +104,8 @@ TEST(Principal, ControlesAuxPositionsDuDessin)
         {p.CmdAide, twips(930, 2460, 795, 795), "Appel de l'aide"},
         {p.cmdModifier, twips(1800, 2460, 795, 795), "Modifier les propriétés des fichiers sélectionnés"},
         {p.Fichier1, twips(2700, 60, 2235, 3210), "Fichiers à modifier (sélection multiple possible avec CTRL ou MAJ)"},
-        {p.Répertoire1, twips(5040, 60, 2355, 2565), ""},
-        {p.Lecteur1, twips(5040, 2640, 2355, 315), ""},
-        {p.NbFichiers, twips(5040, 3000, 2355, 255), ""},
-        {p.List1, twips(2700, 3600, 2190, 645), ""},
+        {p.Répertoire1, twips(5040, 60, 2355, 2565), ""}, {p.Lecteur1, twips(5040, 2640, 2355, 315), ""},
+        {p.NbFichiers, twips(5040, 3000, 2355, 255), ""}, {p.List1, twips(2700, 3600, 2190, 645), ""},
         {p.BoutonFocus, twips(120, 4080, 1695, 315), ""},
     };
     for (const auto& c : cas) {
@@ -151,14 +119,6 @@ TEST(Principal, ControlesAuxPositionsDuDessin)
     EXPECT_EQ(textes, "Kalvent|Date|Création|Modification| Heure | Aucun fichier sélectionné");
     EXPECT_EQ(p.size(), velmaro::twipsTaille(7470, 3345)); // List1 and BoutonFocus hidden below
     EXPECT_EQ(p.Fichier1->font().family() + '|' + p.txtDateCreation->font().family(), "Verdana|MS Sans Serif");
-}
-
-// The boxes at start, the tab order, the buttons that need no file, and a
-// drive that can't be read: Retry then Cancel, the lists left where they were.
-TEST(Principal, ChargementEtBoutonsSansFichier)
-{
-    Fenetre w;
-    Principal& p = w.p;
     QApplication::setActiveWindow(&p);
     EXPECT_EQ(QStringList({p.txtDateCreation->text(), p.txtHeureCreation->text(), p.txtDateEcriture->text(),
                            p.txtHeureEcriture->text()}).join('|'), "06/12/2026|14:30:15|06/12/2026|14:30:15");
@@ -202,12 +162,7 @@ TEST(Principal, SelectionEtEcritureDansLOrdreDeLaListe)
     Fenetre w(d.dir.path());
     Principal& p = w.p;
     w.saisir("10/04/01", "19:32:24", "14/01", "12:00"); // a day and month alone: the clock's year, 2026
-    struct Etape {
-        int ligne;
-        Qt::KeyboardModifiers touches;
-        const char* compte;
-        const char* courant;
-    } etapes[] = {
+    struct Etape { int ligne; Qt::KeyboardModifiers touches; const char* compte; const char* courant; } etapes[] = {
         {0, {}, " 1 fichier sélectionné", "a.txt"},
         {3, Qt::ControlModifier, " 2 fichiers sélectionnés", "d.txt"},
         {2, Qt::ControlModifier, " 3 fichiers sélectionnés", "c.txt"},
@@ -218,14 +173,12 @@ TEST(Principal, SelectionEtEcritureDansLOrdreDeLaListe)
         EXPECT_EQ(p.NbFichiers->text(), e.compte);
         EXPECT_EQ(p.FichierCourant, d.chemin(e.courant));
     }
-    EXPECT_EQ(p.List1->item(1)->text(), "d.txt");
     w.clic(0, Qt::ControlModifier);
     QTest::mouseClick(p.cmdModifier, Qt::LeftButton);
     EXPECT_EQ(w.f.fileTimes.tentatives, (QStringList{d.chemin("a.txt"), d.chemin("c.txt"), d.chemin("d.txt")}));
     for (const auto& e : w.f.fileTimes.ecritures)
         EXPECT_EQ(std::make_pair(e.creation, e.ecriture), std::make_pair(depuisUnix(986923944), depuisUnix(1768388400)));
     EXPECT_EQ(p.bips(), 3);
-    EXPECT_EQ(p.FichierCourant, d.chemin("d.txt"));
     EXPECT_TRUE(w.f.messages.boites.empty());
     EXPECT_EQ(p.focusWidget(), p.BoutonFocus);
     p.Répertoire1->setPath(QDir::rootPath()); // another folder resets the caption
@@ -250,7 +203,6 @@ TEST(Principal, EchecsDansUnSeulMessageEtProprietes)
     w->clic(0);
     QTest::keyClick(w->p.Fichier1, Qt::Key_A, Qt::ControlModifier);
     w->p.cmdModifier_Click();
-    EXPECT_EQ(w->f.fileTimes.tentatives.size(), 13);
     EXPECT_EQ(w->p.bips(), 1) << "no beep for a file that failed";
     EXPECT_EQ(w->message(), attendu + "\n… et 2 autres fichiers.\n\nCe système ne permet pas de modifier la date de "
                                       "création des fichiers : seule la date de modification a été écrite.");
@@ -272,22 +224,13 @@ TEST(Principal, TexteIllisibleNeModifieAucunFichier)
 {
     const QString emojis = QString(21, 'x') + QStringLiteral("😀").repeated(30);
     const QString bon = "10/04/01", heure = "10:00";
-    struct Cas {
-        const char* nom;
-        QString dateC, heureC, dateE, heureE;
-        QString message;
-    } cas[] = {
+    struct Cas { const char* nom; QString dateC, heureC, dateE, heureE; QString message; } cas[] = {
         {"jour impossible", "31/02/01", heure, bon, heure, "La date de création n'a pas pu être lue : « 31/02/01 »."},
         {"lettres partout", "hier", "midi", bon, heure,
          "La date et l'heure de création n'ont pas pu être lues : « hier midi »."},
         {"rien du tout", "", "", bon, heure, "La date et l'heure de création sont vides."},
         {"avant 1601", bon, heure, "01/01/1500", heure,
          "La date de modification est antérieure à 1601 et ne peut pas être écrite : « 01/01/1500 »."},
-        // Paris was 9 min 21 s ahead of UTC then: the file time 0, which writes nothing.
-        {"le premier instant de 1601", "01/01/1601", "00:09:21", bon, heure,
-         "La date de création est antérieure à 1601 et ne peut pas être écrite : « 01/01/1601 »."},
-        {"1 Mo de chiffres", QString(1 << 20, '1'), heure, bon, heure,
-         "La date de création n'a pas pu être lue : « " + QString(40, '1') + "… »."},
         {"caractères de contrôle", bon, QStringLiteral("\x01\x07zz\t\n"), bon, heure,
          "L'heure de création n'a pas pu être lue : « \uFFFD\uFFFDzz\uFFFD\uFFFD »."},
         {"40 caractères, cités entiers", bon, heure, QString(40, 'z'), heure,
@@ -300,11 +243,10 @@ TEST(Principal, TexteIllisibleNeModifieAucunFichier)
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
-        Dossier d{"a.txt", "b.txt"};
+        Dossier d{"a.txt"};
         Fenetre w(d.dir.path());
         w.saisir(c.dateC, c.heureC, c.dateE, c.heureE);
         w.clic(0);
-        w.clic(1, Qt::ControlModifier);
         QTest::mouseClick(w.p.cmdModifier, Qt::LeftButton);
         EXPECT_TRUE(w.f.fileTimes.tentatives.isEmpty());
         EXPECT_EQ(w.p.bips(), 0);
@@ -319,8 +261,7 @@ TEST(Principal, DialogueDeVerificationSurLeDossier)
     if (!qEnvironmentVariableIsSet("KALVENT_TEST_LOCALE_SYSTEME")) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("LC_ALL", "C.UTF-8");
-        env.insert("KALVENT_TEST_LOCALE_SYSTEME", "1");
+        env.insert("LC_ALL", "C.UTF-8"), env.insert("KALVENT_TEST_LOCALE_SYSTEME", "1");
         p.setProcessEnvironment(env);
         p.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Principal.DialogueDeVerificationSurLeDossier"});
         ASSERT_TRUE(p.waitForFinished(60000));
@@ -328,41 +269,34 @@ TEST(Principal, DialogueDeVerificationSurLeDossier)
     }
     Dossier d{"a.txt"};
     QDir(d.dir.path()).mkdir("sous-dossier");
+    QFile::link(d.chemin("a.txt"), d.chemin("b.txt")); // a link to a file: of its file's kind, no shortcut
     Fenetre w(d.dir.path());
-    QString vu, type, date; // the dialog's title, folder and view; the folder's kind and date
-    int largeurTexte = 0, largeur = 0, fin = 0, visible = 0;
+    QString vu; // the dialog's title, folder and view; the kinds; the folder's date, whole in the visible list
     QTimer::singleShot(0, [&] {
         auto* dialogue = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         auto* arbre = dialogue ? dialogue->findChild<QTreeView*>("treeView") : nullptr;
         if (!arbre)
             return dialogue ? dialogue->reject() : void();
-        vu = dialogue->windowTitle() + '|' + dialogue->directory().absolutePath() + '|' +
-             QString::number(dialogue->viewMode());
-        QAbstractItemModel* modele = arbre->model();
         const QModelIndex racine = arbre->rootIndex();
-        // Read by another thread: wait for both rows' dates.
-        (void)QTest::qWaitFor([&] {
-            return modele->rowCount(racine) == 2 && !modele->index(0, 3, racine).data().toString().isEmpty() &&
-                   !modele->index(1, 3, racine).data().toString().isEmpty();
-        }, 5000);
-        type = modele->index(0, 2, racine).data().toString();
-        date = modele->index(0, 3, racine).data().toString();
+        const auto donnee = [&](int ligne, int col) { return arbre->model()->index(ligne, col, racine).data().toString(); };
+        // Read by another thread: wait for every row's date.
+        (void)QTest::qWaitFor([&] { return !donnee(0, 3).isEmpty() && !donnee(1, 3).isEmpty() && !donnee(2, 3).isEmpty(); },
+                              5000);
         const int marge = 2 * (arbre->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, arbre) + 1);
-        largeurTexte = arbre->fontMetrics().horizontalAdvance(date) + marge;
-        largeur = arbre->columnWidth(3);
-        fin = arbre->header()->sectionViewportPosition(3) + largeur;
-        visible = arbre->viewport()->width();
+        const int largeur = arbre->columnWidth(3), fin = arbre->header()->sectionViewportPosition(3) + largeur;
+        const bool entiere = largeur >= arbre->fontMetrics().horizontalAdvance(donnee(0, 3)) + marge &&
+                             fin <= arbre->viewport()->width();
+        vu = QStringList{dialogue->windowTitle(), dialogue->directory().absolutePath(), QString::number(dialogue->viewMode()),
+                         donnee(0, 2), donnee(2, 2) == donnee(1, 2) ? "lien comme son fichier" : donnee(2, 2),
+                         entiere ? "entière" : "coupée", donnee(0, 3)}.join('|');
         dialogue->reject();
     });
     QTest::mouseClick(w.p.CmdExplorer, Qt::LeftButton);
-    EXPECT_EQ(vu, "Vérification des modifications|" + QDir(d.dir.path()).absolutePath() + '|' +
-                      QString::number(QFileDialog::Detail));
+    EXPECT_EQ(vu.section('|', 0, 5), "Vérification des modifications|" + QDir(d.dir.path()).absolutePath() + '|' +
+                                         QString::number(QFileDialog::Detail) + "|Dossier|lien comme son fichier|entière")
+        << vu.toStdString();
+    EXPECT_TRUE(vu.section('|', 6).contains(QString::number(QDate::currentDate().year()))) << vu.toStdString();
     EXPECT_EQ(w.p.focusWidget(), w.p.BoutonFocus);
-    EXPECT_EQ(type, "Dossier");
-    // The whole date and time, within the column and the visible list.
-    EXPECT_TRUE(date.contains(QString::number(QDate::currentDate().year()))) << date.toStdString();
-    EXPECT_GE(largeur, largeurTexte) << date.toStdString();
-    EXPECT_LE(fin, visible);
 }
 
 // The real service on real files, one named by bytes that are no UTF-8, b.txt
@@ -381,23 +315,16 @@ TEST(FileTimesReel, DatesHorsDesLimitesDuSystemeDeFichiers)
         return modificationBrute(sonde);
     };
     const std::int64_t debut = garde(-ecartUnix), fin = garde(910692730085LL); // the file time's range
-    QStringList plage;
-    for (std::int64_t limite : {debut, fin}) {
-        const QDateTime local = QDateTime::fromSecsSinceEpoch(limite, QTimeZone::utc()).toLocalTime();
-        plage << texteDateCourte(QLocale(), local.date()) + ' ' + texteHeureLongue(QLocale(), local.time());
-    }
-    const auto hors = QStringLiteral("Date hors des limites de ce système de fichiers (du %1 au %2)").arg(plage[0], plage[1]);
+    const auto local = [](std::int64_t s) { return QDateTime::fromSecsSinceEpoch(s, QTimeZone::utc()).toLocalTime(); };
+    const auto lu = [&](std::int64_t s) { return texteDateCourte(QLocale(), local(s).date()) + ' ' + texteHeureLongue(QLocale(), local(s).time()); };
+    const auto hors = QStringLiteral("Date hors des limites de ce système de fichiers (du %1 au %2)").arg(lu(debut), lu(fin));
     const auto enlever = [](const QString& c) { QFile::remove(c); };
-    struct Cas {
-        std::function<void(const QString&)> abimer; // c.txt, after the list is read
-        QString raison;
-        const char* date = "10/04/01";
-        const char* heure = "19:32:24";
-    } cas[] = {
+    // abimer: done to c.txt after the list is read.
+    struct Cas { std::function<void(const QString&)> abimer; QString raison; const char *date = "10/04/01", *heure = "19:32:24"; };
+    const Cas cas[] = {
         {}, {nullptr, "", "", "19:32:24"}, {nullptr, "", "01/06/1700", "12:00:00"}, {nullptr, "", "31/12/9999", "23:59:59"},
         {[](const QString& c) { QFile::setPermissions(c, QFile::ReadOwner); }, "Le fichier est en lecture seule"},
         {enlever, "Le fichier spécifié est introuvable"},
-        {[&](const QString& c) { enlever(c), QDir().mkdir(c); }, "Ce n'est pas un fichier ordinaire"},
         {[&](const QString& c) { enlever(c), ::mkfifo(QFile::encodeName(c).constData(), 0600); },
          "Ce n'est pas un fichier ordinaire"},
     };
@@ -406,9 +333,8 @@ TEST(FileTimesReel, DatesHorsDesLimitesDuSystemeDeFichiers)
         Dossier d{"a.txt", "b.txt", "c.txt", "d.txt", nomBrut};
         Fenetre w(d.dir.path(), true);
         w.saisir(c.date, c.heure, c.date, c.heure);
-        EXPECT_EQ(w.p.Fichier1->nom(3), "caf\\xE9.txt") << "shown readably, in the list's order";
         w.clic(0);
-        w.clic(4, Qt::ShiftModifier);
+        w.clic(4, Qt::ShiftModifier); // the list's order: a, b, c, caf\xE9, d
         w.clic(1, Qt::ControlModifier);
         if (c.abimer)
             c.abimer(d.chemin("c.txt"));
@@ -417,22 +343,19 @@ TEST(FileTimesReel, DatesHorsDesLimitesDuSystemeDeFichiers)
         const std::int64_t vise =
             static_cast<std::int64_t>(w.p.DateVersFileTime(QString(c.date) + ' ' + c.heure) / ticksParSeconde) - ecartUnix;
         const bool tenu = vise >= debut && vise <= fin;
-        for (const char* nom : {"a.txt", "d.txt", c.abimer ? "d.txt" : "c.txt"}) {
-            EXPECT_EQ(modification(d.chemin(nom)).toSecsSinceEpoch(), tenu ? vise : ecritureAncienne.toSecsSinceEpoch()) << nom;
-            EXPECT_EQ(acces(d.chemin(nom)), accesAncien) << nom;
+        const std::int64_t attendu = tenu ? vise : ecritureAncienne.toSecsSinceEpoch();
+        for (const char* nom : {"a.txt", "d.txt", c.abimer ? "b.txt" : "c.txt", "b.txt"}) {
+            const bool ecrit = qstrcmp(nom, "b.txt") != 0;
+            EXPECT_EQ(modification(d.chemin(nom)).toSecsSinceEpoch(), ecrit ? attendu : ecritureAncienne.toSecsSinceEpoch()) << nom;
+            EXPECT_EQ(QFileInfo(d.chemin(nom)).lastRead().toUTC(), accesAncien) << nom;
         }
-        EXPECT_EQ(modificationBrute(d.natif(nomBrut)), tenu ? vise : ecritureAncienne.toSecsSinceEpoch());
-        EXPECT_EQ(modification(d.chemin("b.txt")), ecritureAncienne);
-        if (c.abimer && QFileInfo(d.chemin("c.txt")).isFile()) {
-            EXPECT_EQ(modification(d.chemin("c.txt")), ecritureAncienne);
-        }
+        EXPECT_EQ(modificationBrute(d.natif(nomBrut)), attendu);
+        const bool resteFichier = c.abimer && QFileInfo(d.chemin("c.txt")).isFile(); // read-only: kept its time
+        EXPECT_EQ(resteFichier ? modification(d.chemin("c.txt")) : ecritureAncienne, ecritureAncienne);
         EXPECT_EQ(w.p.bips(), tenu ? 4 - !!c.abimer : 0);
         const QString texte = w.f.messages.boites.empty() ? QString() : w.message().mid(9);
-        const int lignes = texte.count(" : ") - texte.contains("date de création");
-        const QString premier = c.abimer ? d.chemin("c.txt") + " : " + c.raison : d.chemin("a.txt") + " : " + hors;
-        if (c.abimer || !tenu) {
-            EXPECT_EQ(texte.section('\n', 1, 1), premier);
-        }
-        EXPECT_EQ(lignes, c.abimer ? 1 : tenu ? 0 : 4) << texte.toStdString();
+        const QString premier = c.abimer ? d.chemin("c.txt") + " : " + c.raison : tenu ? "" : d.chemin("a.txt") + " : " + hors;
+        EXPECT_EQ(texte.section('\n', 1, 1), premier);
+        EXPECT_EQ(texte.count(" : ") - texte.contains("date de création"), c.abimer ? 1 : tenu ? 0 : 4) << texte.toStdString();
     }
 }

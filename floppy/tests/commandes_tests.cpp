@@ -3,51 +3,34 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <sstream>
+
 using namespace merlidan;
 
 TEST(Lignes, WorkedExamplesAndEverySwitch)
 {
-    struct Cas {
-        const char* nom;
-        Commande commande;
-        bool verif, sys;
-        std::array<bool, 3> taille;
-        std::string ligne;
-        std::vector<std::string> arguments;
-    } cas[] = {
-        {"A/B", Commande::CopieAB, true, false, {0, 1, 0}, "C:\\OUTILS\\copy.pif a: b: /V", {"a:", "b:", "/V"}},
-        {"B/A, system files ignored", Commande::CopieBA, true, true, {0, 0, 1}, "C:\\OUTILS\\copy.pif b: a: /V",
-         {"b:", "a:", "/V"}},
-        {"B/B, 720", Commande::CopieBB, true, false, {1, 0, 0}, "C:\\OUTILS\\copy.pif b: b: /V", {"b:", "b:", "/V"}},
-        {"A/B unverified: no trailing blank", Commande::CopieAB, false, false, {0, 1, 0}, "C:\\OUTILS\\copy.pif a: b:",
-         {"a:", "b:"}},
-        {"normal format", Commande::FormatNormal, true, false, {0, 1, 0}, "C:\\OUTILS\\format.pif a: /F:1440",
-         {"a:", "/F:1440"}},
-        {"quick, 720, system", Commande::FormatRapide, true, true, {1, 0, 0}, "C:\\OUTILS\\format.pif a: /F:720 /Q /S",
-         {"a:", "/F:720", "/Q", "/S"}},
-        {"normal, 2880, system", Commande::FormatNormal, true, true, {0, 0, 1}, "C:\\OUTILS\\format.pif a: /F:2880 /S",
-         {"a:", "/F:2880", "/S"}},
-        {"two sizes selected: the first wins", Commande::FormatNormal, true, false, {0, 1, 1},
-         "C:\\OUTILS\\format.pif a: /F:1440", {"a:", "/F:1440"}},
-        {"no size selected keeps the last one", Commande::FormatNormal, false, false, {0, 0, 0},
-         "C:\\OUTILS\\format.pif a: /F:2880", {"a:", "/F:2880"}},
+    // The line's arguments: the words after the program.
+    struct Cas { const char* nom; Commande commande; bool verif, sys; std::array<bool, 3> taille; std::string ligne; } cas[] = {
+        {"A/B", Commande::CopieAB, true, false, {0, 1, 0}, "C:\\OUTILS\\copy.pif a: b: /V"},
+        {"B/A, system files ignored", Commande::CopieBA, true, true, {0, 0, 1}, "C:\\OUTILS\\copy.pif b: a: /V"},
+        {"B/B, 720", Commande::CopieBB, true, false, {1, 0, 0}, "C:\\OUTILS\\copy.pif b: b: /V"},
+        {"A/B unverified: no trailing blank", Commande::CopieAB, false, false, {0, 1, 0}, "C:\\OUTILS\\copy.pif a: b:"},
+        {"normal format", Commande::FormatNormal, true, false, {0, 1, 0}, "C:\\OUTILS\\format.pif a: /F:1440"},
+        {"quick, 720, system", Commande::FormatRapide, true, true, {1, 0, 0}, "C:\\OUTILS\\format.pif a: /F:720 /Q /S"},
+        {"normal, 2880, system", Commande::FormatNormal, true, true, {0, 0, 1}, "C:\\OUTILS\\format.pif a: /F:2880 /S"},
+        {"two sizes: the first wins", Commande::FormatNormal, true, false, {0, 1, 1}, "C:\\OUTILS\\format.pif a: /F:1440"},
+        {"no size keeps the last one", Commande::FormatNormal, false, false, {0, 0, 0}, "C:\\OUTILS\\format.pif a: /F:2880"},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
         Options o = optionsDeDepart("C:\\OUTILS", '\\');
         // The opposite first: each setting replaces the one before.
-        choisirTaille(o, {0, 0, 1});
-        cocherVerif(o, !c.verif);
-        cocherSys(o, !c.sys);
-        cocherVerif(o, c.verif);
-        cocherSys(o, c.sys);
-        choisirTaille(o, c.taille);
+        choisirTaille(o, {0, 0, 1}), cocherVerif(o, !c.verif), cocherSys(o, !c.sys);
+        cocherVerif(o, c.verif), cocherSys(o, c.sys), choisirTaille(o, c.taille);
         const LigneCommande l = construire(c.commande, o);
         EXPECT_EQ(l.ligne(), c.ligne);
-        EXPECT_EQ(l.arguments(), c.arguments);
+        std::istringstream mots(c.ligne.substr(c.ligne.find(' ')));
+        EXPECT_EQ(l.arguments(), (std::vector<std::string>{std::istream_iterator<std::string>(mots), {}}));
     }
-    // At start: verified copies, 1.44 MB, no system files; the launchers beside the program.
-    const Options depart = optionsDeDepart("/opt/velmaro", '/');
-    EXPECT_EQ(construire(Commande::CopieAA, depart).ligne(), "/opt/velmaro/copy.pif a: a: /V");
-    EXPECT_EQ(construire(Commande::FormatRapide, depart).ligne(), "/opt/velmaro/format.pif a: /F:1440 /Q");
 }
