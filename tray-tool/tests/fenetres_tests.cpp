@@ -214,8 +214,9 @@ TEST_F(Somnelle, ElementsDesMenusDesIcones)
         f->power.observateur = [&](const QString&) { journalAuMoment = f->tray.journal; };
         avecMenu([&] { f->tray.souris(h(c.icone), c.icone == 0 ? 516 : 517); }, {c.element});
         EXPECT_EQ(demandes(), c.demande);
-        if (!f->power.demandes.isEmpty())
+        if (!f->power.demandes.isEmpty()) {
             EXPECT_EQ(journalAuMoment.mid(3), journal("remove"));
+        }
         EXPECT_EQ(f->tray.journal.mid(3), (*c.icones ? journal("remove") : QStringList()) +
                                               (std::string(c.icones) == "-+" ? journal("add") : QStringList()));
         EXPECT_EQ(terminaisons, c.terminaisons);
@@ -323,8 +324,9 @@ TEST_F(Somnelle, LeMenuDeReglagesSurLaVeille)
         EXPECT_EQ(vus[0].nom, "mnuPopUp");
         EXPECT_EQ(vus[0].elements, (QStringList{"&Ronds", "&Doubles", "&Lignes", "-", "&Noir", "-", "&Animation"}));
         EXPECT_TRUE(vus[0].pointeurVisible);
-        if (vus.size() > 1)
+        if (vus.size() > 1) {
             EXPECT_EQ(vus[1].elements, (QStringList{"&Fin", "&Moyen", "&Ordinaire", "&Gros"}));
+        }
         EXPECT_EQ(drapeaux(module().reglagesVeille), c.drapeaux);
         EXPECT_EQ(module().reglagesVeille.CompteurTraces, c.compteur);
         EXPECT_TRUE(lire(ini()).contains(c.fichier) && lire(ini()).count("=Oui") <= 1) << lire(ini()).toStdString();
