@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QPaintEvent>
 #include <QPicture>
@@ -25,11 +24,13 @@
 #include <QTimer>
 
 #include <functional>
+#include <numeric>
 #include <random>
 #include <tuple>
 
 using namespace somnelle;
 using somnelle::essais::drapeaux;
+using somnelle::essais::lire;
 using velmaro::testing::FakeServices;
 
 namespace {
@@ -80,12 +81,6 @@ std::vector<MenuVu> avecMenu(const std::function<void()>& declencheur, QStringLi
     return vus;
 }
 
-QByteArray lire(const QString& chemin)
-{
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-}
-
 class Somnelle : public ::testing::Test {
 public:
     // Also called by table rows that need a fresh program.
@@ -111,17 +106,10 @@ public:
     }
     ModuleSomnelle& module() { return fen->module(); }
     // The icons' ids: 0 standby, 1 restart, 2 shutdown.
-    FenetreTray* fenetre(int i)
-    {
-        FenetreTray* w[] = {fen.get(), module().relWin, module().stopWin};
-        return w[i];
-    }
+    FenetreTray* fenetre(int i) { return std::array<FenetreTray*, 3>{fen.get(), module().relWin, module().stopWin}[i]; }
     int h(int i) { return static_cast<int>(fenetre(i)->picTray->hWnd); }
-    QStringList journal(const char* quoi)
-    {
-        return {QString("%1 %2").arg(quoi).arg(h(0)), QString("%1 %2").arg(quoi).arg(h(1)),
-                QString("%1 %2").arg(quoi).arg(h(2))};
-    }
+    QStringList journal(const char* quoi) { return {QString("%1 %2").arg(quoi).arg(h(0)),
+        QString("%1 %2").arg(quoi).arg(h(1)), QString("%1 %2").arg(quoi).arg(h(2))}; }
     QString ini() const { return dossier.filePath(QStringLiteral("Somnelle.ini")); }
     Fond* fond() { return module().fond.data(); }
     void finirFond()
@@ -161,15 +149,14 @@ TEST_F(Somnelle, LesTroisIconesEtLeursMenus)
     // The right button's press opens the standby icon's menu, its release the
     // others'; the default item is in bold.
     const QStringList communs = {"-", "E&xit Somnelle", "-", "&Oups !", "A &propos..."};
-    const std::tuple<int, std::vector<int>, QString, QStringList> cas[] = {
-        {0, {516, 517}, "mnuVeille", QStringList{"*Mise en &veille*"} + communs},
-        {1, {516, 517}, "mnuRelWin",
-         QStringList{"*Redémarrer l'ordinateur en mode &MS-DOS*", "&Redémarrage de Windows"} + communs},
-        {2, {516, 517}, "mnuStopWin", QStringList{"&Arrêter l'ordinateur", "*&Redémarrer l'ordinateur*"} + communs},
+    const std::tuple<int, QString, QStringList> cas[] = {
+        {0, "mnuVeille", QStringList{"*Mise en &veille*"} + communs},
+        {1, "mnuRelWin", QStringList{"*Redémarrer l'ordinateur en mode &MS-DOS*", "&Redémarrage de Windows"} + communs},
+        {2, "mnuStopWin", QStringList{"&Arrêter l'ordinateur", "*&Redémarrer l'ordinateur*"} + communs},
     };
-    for (const auto& [icone, messages, nom, elements] : cas) {
+    for (const auto& [icone, nom, elements] : cas) {
         std::vector<MenuVu> vus;
-        for (int m : messages)
+        for (int m : {516, 517})
             for (const MenuVu& vu : avecMenu([&] { f->tray.souris(h(icone), m); }))
                 vus.push_back(vu);
         ASSERT_EQ(vus.size(), 1u) << nom.toStdString();
@@ -184,16 +171,10 @@ TEST_F(Somnelle, LesTroisIconesEtLeursMenus)
 
 TEST_F(Somnelle, ElementsDesMenusDesIcones)
 {
-    struct Cas {
-        const char* nom;
-        int icone;
-        QString element;
-        QString demande;   // power request or launched file
-        const char* icones; // after: "" still there, "-" removed, "-+" removed and added back
-        int terminaisons;
-        QString echec = {}; // "lanceur" or "retraits" fail
-        QString message = {}; // the beginning of what the user is told
-    } cas[] = {
+    // The power request or launched file; the icons after ("" still there, "-" removed, "-+" removed and
+    // added back); what fails ("lanceur" or "retraits"); the beginning of what the user is told.
+    struct Cas { const char* nom; int icone; QString element, demande; const char* icones; int terminaisons;
+                 QString echec = {}, message = {}; } cas[] = {
         {"Mise en veille", 0, "mnuMiseVeille", "", "", 0},
         {"Oups ! ne fait rien", 1, "mnuAnnul", "", "", 0},
         {"A propos", 1, "mnuApropos", "", "", 0},
@@ -239,8 +220,7 @@ TEST_F(Somnelle, SansZoneDeNotificationNiDossierDuProgramme)
     f->tray.disponible = false;
     EXPECT_FALSE(zoneNotificationPresente(*f));
     ASSERT_EQ(f->messages.boites.size(), 1u);
-    EXPECT_EQ(f->messages.boites[0].titre, "Somnelle");
-    EXPECT_TRUE(f->messages.boites[0].texte.contains(QStringLiteral("zone de notification")));
+    EXPECT_TRUE(f->messages.boites[0].titre == "Somnelle" && f->messages.boites[0].texte.contains("zone de notification"));
     // No program folder to write in: the settings go to the user's configuration.
     QStandardPaths::setTestModeEnabled(true);
     f->programFolder.dossier = dossier.filePath(QStringLiteral("absent"));
@@ -295,15 +275,9 @@ TEST_F(Somnelle, ChaqueVeilleRelitLeFichierEtLanceLAnimation)
 
 TEST_F(Somnelle, LeMenuDeReglagesSurLaVeille)
 {
-    struct Cas {
-        const char* nom;
-        QStringList chemin;
-        std::string drapeaux;
-        int compteur;     // from 100
-        QByteArray fichier; // "<absent>" when nothing is written
-        QString lance;
-        bool echecLancement = false;
-    } cas[] = {
+    // The count from 100; the file "<absent>" when nothing is written.
+    struct Cas { const char* nom; QStringList chemin; std::string drapeaux; int compteur; QByteArray fichier;
+                 QString lance; bool echecLancement = false; } cas[] = {
         {"fermé sans choix", {}, "R", 100, "<absent>", ""},
         {"Animation qui ne peut pas démarrer: rien ne change", {"mnuAnim"}, "R", 100, "<absent>", "", true},
         {"Lignes puis Gros", {"mnuLignes", "mnuGrosL"}, "Lg", 0, "Ronds=non\r\nDoubleFin=Non", ""},
@@ -343,33 +317,23 @@ TEST_F(Somnelle, LeMenuDeReglagesSurLaVeille)
 namespace {
 
 // Records the region of each paint of the standby.
-class Repeintures : public QObject {
-public:
+struct Repeintures : QObject {
     QRegion zone;
-
-protected:
-    bool eventFilter(QObject*, QEvent* evenement) override
+    bool eventFilter(QObject*, QEvent* e) override
     {
-        if (evenement->type() == QEvent::Paint)
-            zone += static_cast<QPaintEvent*>(evenement)->region();
+        zone += e->type() == QEvent::Paint ? static_cast<QPaintEvent*>(e)->region() : QRegion();
         return false;
     }
 };
 
 double aire(const QRegion& r)
 {
-    double a = 0;
-    for (const QRect& rect : r)
-        a += static_cast<double>(rect.width()) * rect.height();
-    return a;
+    return std::accumulate(r.begin(), r.end(), 0.0, [](double a, QRect x) { return a + 1.0 * x.width() * x.height(); });
 }
 
 // A point and the colour it should show, nR radii plus nr half pens plus px
 // pixels from a disc's centre to the right, or across a line's middle.
-struct Sonde {
-    double nR, nr, px;
-    QRgb couleur;
-};
+struct Sonde { double nR, nr, px; QRgb couleur; };
 constexpr QRgb noir = qRgb(0, 0, 0), C1 = qRgb(1, 128, 255), C2 = qRgb(255, 1, 128);
 
 } // namespace
@@ -379,15 +343,10 @@ constexpr QRgb noir = qRgb(0, 0, 0), C1 = qRgb(1, 128, 255), C2 = qRgb(255, 1, 1
 // from fixed draws, shows its shape as it should look.
 TEST(Veille, ChaquePasRepeintCeQuIlADessine)
 {
-    struct Cas {
-        const char* nom;
-        bool ReglagesVeille::*motif;
-        bool ReglagesVeille::*epaisseur;
-        std::vector<double> premier; // the first step's draws, after C1
-        double R, r;                 // radius and half pen, in screen widths
-        std::vector<Sonde> sondes;
-        int deja = 0;                // shapes drawn before the steps looked at
-    } cas[] = {
+    // The first step's draws after C1; radius and half pen in screen widths; the shapes drawn before the
+    // steps looked at.
+    struct Cas { const char* nom; bool ReglagesVeille::*motif, ReglagesVeille::*epaisseur; std::vector<double> premier;
+                 double R, r; std::vector<Sonde> sondes; int deja = 0; } cas[] = {
         // Over 200 grey ones of the same place and size, drawn with the fake clock's 0.5.
         {"discs: C1 to the radius", &ReglagesVeille::Ronds, nullptr, {0.5, 0.5, 0.5}, 1.0 / 12, 0,
          {{0, 0, 0, C1}, {1, 0, -3, C1}, {1, 0, 3, noir}}, 200},
