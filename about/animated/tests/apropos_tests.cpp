@@ -24,8 +24,7 @@ namespace {
 struct Banc {
     explicit Banc(ProgrammeApropos programme = ProgrammeApropos::Brevolet, QPoint position = {200, 150})
     {
-        fenetre.setFixedSize(546, 401);
-        fenetre.move(position);
+        fenetre.setGeometry(QRect(position, QSize(546, 401)));
         fenetre.show();
         a = std::make_unique<Apropos>(&fenetre, programme, f);
     }
