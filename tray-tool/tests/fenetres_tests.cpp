@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <fstream>
 #include <functional>
 #include <numeric>
 #include <random>
@@ -31,6 +32,7 @@
 using namespace somnelle;
 using somnelle::essais::drapeaux;
 using somnelle::essais::lire;
+namespace essais = somnelle::essais;
 using velmaro::testing::FakeServices;
 
 namespace {
@@ -164,9 +166,7 @@ TEST_F(Somnelle, LesTroisIconesEtLeursMenus)
         EXPECT_EQ(vus[0].elements, elements);
     }
     // Nothing was chosen: nothing happened.
-    EXPECT_EQ(f->tray.journal, journal("add"));
-    EXPECT_EQ(demandes(), "");
-    EXPECT_EQ(fond(), nullptr);
+    EXPECT_TRUE(f->tray.journal == journal("add") && demandes().isEmpty() && !fond());
 }
 
 TEST_F(Somnelle, ElementsDesMenusDesIcones)
@@ -195,9 +195,7 @@ TEST_F(Somnelle, ElementsDesMenusDesIcones)
         f->power.observateur = [&](const QString&) { journalAuMoment = f->tray.journal; };
         avecMenu([&] { f->tray.souris(h(c.icone), c.icone == 0 ? 516 : 517); }, {c.element});
         EXPECT_EQ(demandes(), c.demande);
-        if (!f->power.demandes.isEmpty()) {
-            EXPECT_EQ(journalAuMoment.mid(3), journal("remove"));
-        }
+        EXPECT_EQ(f->power.demandes.isEmpty() ? journal("remove") : journalAuMoment.mid(3), journal("remove"));
         EXPECT_EQ(f->tray.journal.mid(3), (*c.icones ? journal("remove") : QStringList()) +
                                               (std::string(c.icones) == "-+" ? journal("add") : QStringList()));
         EXPECT_EQ(terminaisons, c.terminaisons);
@@ -237,7 +235,7 @@ TEST_F(Somnelle, ChaqueVeilleRelitLeFichierEtLanceLAnimation)
 {
     f->tray.souris(h(0), 513);
     Fond* v = fond();
-    ASSERT_NE(v, nullptr);
+    ASSERT_TRUE(v);
     EXPECT_EQ(v->geometry(), QGuiApplication::primaryScreen()->geometry());
     EXPECT_TRUE(v->windowFlags().testFlags(Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint));
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
@@ -248,20 +246,16 @@ TEST_F(Somnelle, ChaqueVeilleRelitLeFichierEtLanceLAnimation)
     EXPECT_TRUE(QTest::qWaitFor([&] { return module().reglagesVeille.CompteurTraces >= 2; }, 5000));
     QTest::keyClick(v, Qt::Key_Escape); // a key does not end it
     fen->mnuMiseVeille->trigger();      // nor opens a second one
-    EXPECT_EQ(fond(), v);
-    EXPECT_TRUE(v->isVisible());
+    EXPECT_TRUE(fond() == v && v->isVisible());
     finirFond();
     EXPECT_FALSE(QFile::exists(ini()));
     // A new standby reads the file again and starts its count anew; the
     // animation that cannot start is told, and the standby goes on.
     module().reglagesVeille.CompteurTraces = 100;
-    QFile fichier(ini());
-    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly) && fichier.write("[MOTIF]\r\nRonds=Non\r\nAnimation=Oui\r\n") > 0);
-    fichier.close();
+    std::ofstream(ini().toStdString()) << "[MOTIF]\r\nRonds=Non\r\nAnimation=Oui\r\n";
     f->launcher.echecTous = true;
     fen->mnuMiseVeille->trigger();
-    ASSERT_NE(fond(), nullptr);
-    EXPECT_TRUE(fond()->isVisible());
+    ASSERT_TRUE(fond() && fond()->isVisible());
     EXPECT_EQ(drapeaux(module().reglagesVeille), "RA"); // discs still on from the first standby
     EXPECT_EQ(module().reglagesVeille.CompteurTraces, 0);
     ASSERT_EQ(f->messages.boites.size(), 1u);
@@ -345,20 +339,19 @@ TEST(Veille, ChaquePasRepeintCeQuIlADessine)
 {
     // The first step's draws after C1; radius and half pen in screen widths; the shapes drawn before the
     // steps looked at.
-    struct Cas { const char* nom; bool ReglagesVeille::*motif, ReglagesVeille::*epaisseur; std::vector<double> premier;
-                 double R, r; std::vector<Sonde> sondes; int deja = 0; } cas[] = {
+    struct Cas { const char *nom, *etat; std::deque<double> premier; double R, r; std::vector<Sonde> sondes;
+                 int deja = 0; } cas[] = {
         // Over 200 grey ones of the same place and size, drawn with the fake clock's 0.5.
-        {"discs: C1 to the radius", &ReglagesVeille::Ronds, nullptr, {0.5, 0.5, 0.5}, 1.0 / 12, 0,
-         {{0, 0, 0, C1}, {1, 0, -3, C1}, {1, 0, 3, noir}}, 200},
+        {"discs: C1 to the radius", "R", {0.5, 0.5, 0.5}, 1.0 / 12, 0, {{0, 0, 0, C1}, {1, 0, -3, C1}, {1, 0, 3, noir}},
+         200},
         // A ring of C2 from R - r to R + r, C1 inside.
-        {"double discs, thick", &ReglagesVeille::Doubles, &ReglagesVeille::Gros,
-         {0.99999994, 0.5, 0.5, 1.0, 1.0 / 255, 0.5}, 1.0 / 6, 1.0 / 20,
+        {"double discs, thick", "Dg", {0.99999994, 0.5, 0.5, 1.0, 1.0 / 255, 0.5}, 1.0 / 6, 1.0 / 20,
          {{0, 0, 0, C1}, {1, -1, -4, C1}, {1, -1, 4, C2}, {1, 0, 0, C2}, {1, 1, -4, C2}, {1, 1, 4, noir}}},
-        {"lines, thin", &ReglagesVeille::Lignes, &ReglagesVeille::Fin, {}, 0, 0, {}},
+        {"lines, thin", "Lf", {}, 0, 0, {}},
         // From (w/4, h/4) to (w/2 + w/12, h/2 + w/12): a body filled to r either side.
-        {"lines, thick", &ReglagesVeille::Lignes, &ReglagesVeille::Gros, {0.5, 0.25, 0.25, 0.5, 0.5}, 0,
-         1.0 / 20, {{0, 0, 0, C1}, {0, 1, -4, C1}, {0, -1, 4, C1}, {0, 1, 4, noir}, {0, -1, -4, noir}}},
-        {"black", &ReglagesVeille::Noir, nullptr, {}, 0, 0, {}},
+        {"lines, thick", "Lg", {0.5, 0.25, 0.25, 0.5, 0.5}, 0, 1.0 / 20,
+         {{0, 0, 0, C1}, {0, 1, -4, C1}, {0, -1, 4, C1}, {0, 1, 4, noir}, {0, -1, -4, noir}}},
+        {"black", "N", {}, 0, 0, {}},
     };
     QTemporaryDir dossier;
     FakeServices f;
@@ -367,14 +360,11 @@ TEST(Veille, ChaquePasRepeintCeQuIlADessine)
     std::uniform_real_distribution<double> uniforme(0.0, 1.0);
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
-        const bool toutEcran = c.motif == &ReglagesVeille::Noir; // the step paints the whole screen black
+        const bool toutEcran = *c.etat == 'N'; // the step paints the whole screen black
         ModuleSomnelle module(f);
         QPointer<Fond> fond = new Fond(f, module);
         fond->Timer1->stop();
-        module.reglagesVeille = ReglagesVeille{};
-        module.reglagesVeille.*(c.motif) = true;
-        if (c.epaisseur)
-            module.reglagesVeille.*(c.epaisseur) = true;
+        module.reglagesVeille = essais::depuis(c.etat);
         for (int i = 0; i < c.deja; ++i)
             fond->Timer1_Timer();
         QCoreApplication::processEvents();
@@ -384,20 +374,15 @@ TEST(Veille, ChaquePasRepeintCeQuIlADessine)
 
         for (int pas = 0; pas < 12; ++pas) {
             SCOPED_TRACE(pas);
-            f.clock.tirages.clear();
-            if (pas == 0 && !c.premier.empty())
-                f.clock.tirages = {1.0 / 255, 0.5, 1.0};
-            if (pas == 0)
-                f.clock.tirages.insert(f.clock.tirages.end(), c.premier.begin(), c.premier.end());
+            f.clock.tirages = pas == 0 ? c.premier : std::deque<double>{};
+            if (!f.clock.tirages.empty())
+                f.clock.tirages.insert(f.clock.tirages.begin(), {1.0 / 255, 0.5, 1.0}); // C1
             for (int i = 0; i < 12; ++i)
                 f.clock.tirages.push_back(uniforme(hasard));
-            // A disc first, so that black shows as a change.
-            if (toutEcran) {
-                module.reglagesVeille.Noir = false;
-                module.reglagesVeille.Ronds = true;
+            if (toutEcran) { // a disc first, so that black shows as a change
+                module.reglagesVeille = essais::depuis("R");
                 fond->Timer1_Timer();
-                module.reglagesVeille.Ronds = false;
-                module.reglagesVeille.Noir = true;
+                module.reglagesVeille = essais::depuis("N");
             }
             const QImage avant = velmaro::testing::ecranDe(fond);
             repeintures.zone = QRegion();
@@ -413,7 +398,7 @@ TEST(Veille, ChaquePasRepeintCeQuIlADessine)
             const QImage apres = velmaro::testing::ecranDe(fond);
             const double w = apres.width(), h = apres.height();
             const QPointF a(w / 4, h / 4), b(w / 2 + w / 12, h / 2 + w / 12), d = b - a;
-            const bool ligne = c.motif == &ReglagesVeille::Lignes;
+            const bool ligne = *c.etat == 'L';
             const QPointF origine = ligne ? (a + b) / 2 : QPointF(w / 2, h / 2);
             const QPointF sens = ligne ? QPointF(-d.y(), d.x()) / std::hypot(d.x(), d.y()) : QPointF(1, 0);
             for (const Sonde& s : pas == 0 ? c.sondes : std::vector<Sonde>{}) {
