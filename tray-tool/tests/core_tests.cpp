@@ -217,8 +217,7 @@ struct CanevasEnregistre : Canevas {
 };
 
 // A 1024 x 768 screen: 15360 x 11520 twips.
-constexpr float W = 15360;
-constexpr float H = 11520;
+constexpr float W = 15360, H = 11520;
 
 struct Banc {
     explicit Banc(const char* etat) : reglages(depuis(etat)), dessin(reglages, [this] {
