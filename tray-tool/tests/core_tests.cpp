@@ -37,6 +37,47 @@ struct ZoneEnregistree : ZoneNotification {
     bool reponse = true;
 };
 
+struct CanevasEnregistre : Canevas {
+    void effacer() override { traces.push_back("effacer"); }
+    void cercle(double x, double y, double rayon, Couleur contour, Couleur remplissage, int plume) override
+    {
+        std::ostringstream t;
+        t << std::setprecision(9) << "cercle " << x << ' ' << y << ' ' << rayon << std::hex << ' ' << contour << ' '
+          << remplissage << std::dec << ' ' << plume;
+        traces.push_back(t.str());
+    }
+    void ligne(double x1, double y1, double x2, double y2, Couleur couleur, int plume) override
+    {
+        std::ostringstream t;
+        t << std::setprecision(9) << "ligne " << x1 << ' ' << y1 << ' ' << x2 << ' ' << y2 << std::hex << ' ' << couleur
+          << std::dec << ' ' << plume;
+        traces.push_back(t.str());
+    }
+    std::vector<std::string> traces;
+};
+
+// A 1024 x 768 screen: 15360 x 11520 twips.
+constexpr float W = 15360, H = 11520;
+
+struct Banc {
+    explicit Banc(const char* etat) : reglages(depuis(etat)), dessin(reglages, [this] {
+        const double t = tirages.empty() ? throw std::logic_error("plus de tirage") : tirages.front();
+        tirages.pop_front();
+        return t;
+    }) { dessin.Form_Load(W, H); }
+    std::string pas(std::deque<double> t, float S = W)
+    {
+        tirages = std::move(t);
+        canevas.traces.clear();
+        dessin.Timer1_Timer(canevas, S);
+        return canevas.traces.empty() ? "" : canevas.traces.back();
+    }
+    ReglagesVeille reglages;
+    std::deque<double> tirages;
+    DessinVeille dessin;
+    CanevasEnregistre canevas;
+};
+
 } // namespace
 
 TEST(TrayIconData, OctetsDesAjoutsPuisDuRetrait)
@@ -178,72 +219,20 @@ TEST(ChargementReglages, FichiersEditesALaMain)
         {"jamais éteint", "[MOTIF]\nRonds=Non\nDoubleMoyen=Oui\n", "LNogA", "DLNmogA", false},
         {"non de LigneGros", "[MOTIF]\nRonds=non\nLigneGros=Oui\n", "", "Lg", false},
         // The shared reader's guard: its own table is with it.
-        {"5 Mio: pas un fichier de réglages", nullptr, "", "R", false, true},
+        {"5 Mio: pas un fichier de réglages", "[MOTIF]\nRonds=Non\nNoir=Oui\n", "", "R", false, true},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
         QTemporaryDir temp;
         const fs::path f = fs::path(temp.path().toStdString()) / "Somnelle.ini";
         if (c.contenu)
-            std::ofstream(f, std::ios::binary) << c.contenu;
-        if (c.enorme)
-            std::ofstream(f, std::ios::binary) << "[MOTIF]\nRonds=Non\nNoir=Oui\n" << std::string(5 << 20, 'x');
+            std::ofstream(f, std::ios::binary) << c.contenu << std::string(c.enorme ? 5 << 20 : 0, 'x');
         ReglagesVeille r = depuis(c.avant, 42);
         EXPECT_EQ(chargerReglages(r, f), c.animation);
         EXPECT_EQ(drapeaux(r), c.apres);
         EXPECT_EQ(r.CompteurTraces, 42);
     }
 }
-
-namespace {
-
-struct CanevasEnregistre : Canevas {
-    void effacer() override { traces.push_back("effacer"); }
-    void cercle(double x, double y, double rayon, Couleur contour, Couleur remplissage, int plume) override
-    {
-        std::ostringstream t;
-        t << std::setprecision(9) << "cercle " << x << ' ' << y << ' ' << rayon << std::hex << ' ' << contour << ' '
-          << remplissage << std::dec << ' ' << plume;
-        traces.push_back(t.str());
-    }
-    void ligne(double x1, double y1, double x2, double y2, Couleur couleur, int plume) override
-    {
-        std::ostringstream t;
-        t << std::setprecision(9) << "ligne " << x1 << ' ' << y1 << ' ' << x2 << ' ' << y2 << std::hex << ' ' << couleur
-          << std::dec << ' ' << plume;
-        traces.push_back(t.str());
-    }
-    std::vector<std::string> traces;
-};
-
-// A 1024 x 768 screen: 15360 x 11520 twips.
-constexpr float W = 15360, H = 11520;
-
-struct Banc {
-    explicit Banc(const char* etat) : reglages(depuis(etat)), dessin(reglages, [this] {
-        if (tirages.empty())
-            throw std::logic_error("plus de tirage");
-        const double t = tirages.front();
-        tirages.pop_front();
-        return t;
-    })
-    {
-        dessin.Form_Load(W, H);
-    }
-    std::string pas(std::deque<double> t, float S = W)
-    {
-        tirages = std::move(t);
-        canevas.traces.clear();
-        dessin.Timer1_Timer(canevas, S);
-        return canevas.traces.empty() ? "" : canevas.traces.back();
-    }
-    ReglagesVeille reglages;
-    std::deque<double> tirages;
-    DessinVeille dessin;
-    CanevasEnregistre canevas;
-};
-
-} // namespace
 
 TEST(DessinVeille, UnPasSelonLeMotif)
 {
@@ -325,11 +314,8 @@ TEST(DessinVeille, EffacementAu272ePas)
         }
         EXPECT_EQ(std::count(traces.begin(), traces.end(), "effacer"), c.effacements);
         EXPECT_EQ(b.reglages.CompteurTraces, c.compteur);
-        if (*c.etat == 'R') {
-            ASSERT_EQ(traces.size(), static_cast<std::size_t>(c.pas + c.effacements));
-            if (c.effacements) {
-                EXPECT_EQ(traces[272 - c.depart], "effacer");
-            }
-        }
+        // With discs, the erasing step draws nothing else.
+        EXPECT_TRUE(*c.etat != 'R' || (traces.size() == static_cast<std::size_t>(c.pas + c.effacements) &&
+                                       (!c.effacements || traces[272 - c.depart] == "effacer")));
     }
 }

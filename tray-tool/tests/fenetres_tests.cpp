@@ -27,12 +27,9 @@
 #include <functional>
 #include <numeric>
 #include <random>
-#include <tuple>
 
 using namespace somnelle;
-using somnelle::essais::drapeaux;
-using somnelle::essais::lire;
-namespace essais = somnelle::essais;
+using namespace somnelle::essais;
 using velmaro::testing::FakeServices;
 
 namespace {
@@ -128,6 +125,26 @@ public:
     int terminaisons = 0;
 };
 
+// Records the region of each paint of the standby.
+struct Repeintures : QObject {
+    QRegion zone;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        zone += e->type() == QEvent::Paint ? static_cast<QPaintEvent*>(e)->region() : QRegion();
+        return false;
+    }
+};
+
+double aire(const QRegion& r)
+{
+    return std::accumulate(r.begin(), r.end(), 0.0, [](double a, QRect x) { return a + 1.0 * x.width() * x.height(); });
+}
+
+// A point and the colour it should show, nR radii plus nr half pens plus px
+// pixels from a disc's centre to the right, or across a line's middle.
+struct Sonde { double nR, nr, px; QRgb couleur; };
+constexpr QRgb noir = qRgb(0, 0, 0), C1 = qRgb(1, 128, 255), C2 = qRgb(255, 1, 128);
+
 } // namespace
 
 TEST_F(Somnelle, LesMenusDesIconesEtLeursElements)
@@ -203,8 +220,8 @@ TEST_F(Somnelle, LesIconesSansZoneDeNotificationNiDossierDuProgramme)
     // No program folder to write in: the settings go to the user's configuration.
     QStandardPaths::setTestModeEnabled(true);
     f->programFolder.dossier = dossier.filePath(QStringLiteral("absent"));
-    const QString chemin = QString::fromStdU16String(module().cheminReglages().u16string());
-    EXPECT_EQ(chemin, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/Somnelle.ini");
+    const QString chemin = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/Somnelle.ini";
+    QFile::remove(chemin);
     module().montrerFond();
     module().fenPopUp().mnuNoir_Click();
     EXPECT_TRUE(lire(chemin).contains("\r\nNoir=Oui\r\n"));
@@ -269,8 +286,8 @@ TEST_F(Somnelle, LeMenuDeReglagesSurLaVeille)
         f->launcher.echecTous = c.echecLancement;
         const auto vus = avecMenu([&] { QTest::mouseClick(v, Qt::RightButton, {}, QPoint(5, 5)); }, c.chemin);
         ASSERT_FALSE(vus.empty());
-        EXPECT_EQ(vus[0].nom, "mnuPopUp");
-        EXPECT_EQ(vus[0].elements, (QStringList{"&Ronds", "&Doubles", "&Lignes", "-", "&Noir", "-", "&Animation"}));
+        EXPECT_EQ(QStringList{vus[0].nom} + vus[0].elements,
+                  (QStringList{"mnuPopUp", "&Ronds", "&Doubles", "&Lignes", "-", "&Noir", "-", "&Animation"}));
         EXPECT_TRUE(vus[0].pointeurVisible);
         if (vus.size() > 1) {
             EXPECT_EQ(vus[1].elements, (QStringList{"&Fin", "&Moyen", "&Ordinaire", "&Gros"}));
@@ -287,30 +304,6 @@ TEST_F(Somnelle, LeMenuDeReglagesSurLaVeille)
         TearDown();
     }
 }
-
-namespace {
-
-// Records the region of each paint of the standby.
-struct Repeintures : QObject {
-    QRegion zone;
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        zone += e->type() == QEvent::Paint ? static_cast<QPaintEvent*>(e)->region() : QRegion();
-        return false;
-    }
-};
-
-double aire(const QRegion& r)
-{
-    return std::accumulate(r.begin(), r.end(), 0.0, [](double a, QRect x) { return a + 1.0 * x.width() * x.height(); });
-}
-
-// A point and the colour it should show, nR radii plus nr half pens plus px
-// pixels from a disc's centre to the right, or across a line's middle.
-struct Sonde { double nR, nr, px; QRgb couleur; };
-constexpr QRgb noir = qRgb(0, 0, 0), C1 = qRgb(1, 128, 255), C2 = qRgb(255, 1, 128);
-
-} // namespace
 
 // Each step repaints the part of the screen it drew and nothing far beyond,
 // adds its own shape alone to what the screen shows, and the first step,
@@ -344,7 +337,7 @@ TEST(Veille, ChaquePasRepeintCeQuIlADessine)
         ModuleSomnelle module(f);
         QPointer<Fond> fond = new Fond(f, module);
         fond->Timer1->stop();
-        module.reglagesVeille = essais::depuis(c.etat);
+        module.reglagesVeille = depuis(c.etat);
         for (int i = 0; i < c.deja; ++i)
             fond->Timer1_Timer();
         QCoreApplication::processEvents();
@@ -360,9 +353,9 @@ TEST(Veille, ChaquePasRepeintCeQuIlADessine)
             for (int i = 0; i < 12; ++i)
                 f.clock.tirages.push_back(uniforme(hasard));
             if (toutEcran) { // a disc first, so that black shows as a change
-                module.reglagesVeille = essais::depuis("R");
+                module.reglagesVeille = depuis("R");
                 fond->Timer1_Timer();
-                module.reglagesVeille = essais::depuis("N");
+                module.reglagesVeille = depuis("N");
             }
             const QImage avant = velmaro::testing::ecranDe(fond);
             repeintures.zone = QRegion();
@@ -381,10 +374,9 @@ TEST(Veille, ChaquePasRepeintCeQuIlADessine)
             const bool ligne = *c.etat == 'L';
             const QPointF origine = ligne ? (a + b) / 2 : QPointF(w / 2, h / 2);
             const QPointF sens = ligne ? QPointF(-d.y(), d.x()) / std::hypot(d.x(), d.y()) : QPointF(1, 0);
-            for (const Sonde& s : pas == 0 ? c.sondes : std::vector<Sonde>{}) {
-                const QPointF point = origine + sens * (s.nR * c.R * w + s.nr * c.r * w + s.px);
-                EXPECT_EQ(apres.pixel(point.toPoint()), s.couleur) << s.nR << " R " << s.nr << " r " << s.px;
-            }
+            for (const Sonde& s : pas == 0 ? c.sondes : std::vector<Sonde>{})
+                EXPECT_EQ(apres.pixel((origine + sens * (s.nR * c.R * w + s.nr * c.r * w + s.px)).toPoint()), s.couleur)
+                    << s.nR << " R " << s.nr << " r " << s.px;
             QRect change;
             int hors = 0;
             for (int y = 0; y < apres.height(); ++y)

@@ -18,14 +18,10 @@ using about::ProgrammeStandard;
 using velmaro::twips;
 using velmaro::testing::FakeServices;
 
-namespace {
-
 const QString cleChemin = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString cleDossier = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
 const QString pasDInfos = QStringLiteral("Les informations système ne sont pas disponibles actuellement");
 constexpr std::uint32_t hklm = 0x80000002;
-
-} // namespace
 
 TEST(FrmAbout, TextesEtDispositionDeChaqueProgramme)
 {
