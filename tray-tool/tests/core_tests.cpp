@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <deque>
@@ -38,21 +37,52 @@ struct ZoneEnregistree : ZoneNotification {
     bool reponse = true;
 };
 
-QByteArray lire(const QString& chemin)
-{
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+struct CanevasEnregistre : Canevas {
+    void effacer() override { traces.push_back("effacer"); }
+    void cercle(double x, double y, double rayon, Couleur contour, Couleur remplissage, int plume) override
+    {
+        std::ostringstream t;
+        t << std::setprecision(9) << "cercle " << x << ' ' << y << ' ' << rayon << std::hex << ' ' << contour << ' '
+          << remplissage << std::dec << ' ' << plume;
+        traces.push_back(t.str());
+    }
+    void ligne(double x1, double y1, double x2, double y2, Couleur couleur, int plume) override
+    {
+        std::ostringstream t;
+        t << std::setprecision(9) << "ligne " << x1 << ' ' << y1 << ' ' << x2 << ' ' << y2 << std::hex << ' ' << couleur
+          << std::dec << ' ' << plume;
+        traces.push_back(t.str());
+    }
+    std::vector<std::string> traces;
+};
+
+// A 1024 x 768 screen: 15360 x 11520 twips.
+constexpr float W = 15360, H = 11520;
+
+struct Banc {
+    explicit Banc(const char* etat) : reglages(depuis(etat)), dessin(reglages, [this] {
+        const double t = tirages.empty() ? throw std::logic_error("plus de tirage") : tirages.front();
+        tirages.pop_front();
+        return t;
+    }) { dessin.Form_Load(W, H); }
+    std::string pas(std::deque<double> t, float S = W)
+    {
+        tirages = std::move(t);
+        canevas.traces.clear();
+        dessin.Timer1_Timer(canevas, S);
+        return canevas.traces.empty() ? "" : canevas.traces.back();
+    }
+    ReglagesVeille reglages;
+    std::deque<double> tirages;
+    DessinVeille dessin;
+    CanevasEnregistre canevas;
+};
 
 } // namespace
 
 TEST(TrayIconData, OctetsDesAjoutsPuisDuRetrait)
 {
-    struct Cas {
-        IconeTray icone;
-        std::string champ;   // the 64 bytes of szTip
-        std::string affiche; // what the tray shows
-    } cas[] = {
+    struct Cas { IconeTray icone; std::string champ, affiche; } cas[] = { // szTip's 64 bytes, what the tray shows
         {IconeTray::Veille, std::string("Mise en veille") + '\0' + std::string(49, ' '), "Mise en veille"},
         // 65 characters: the field keeps 64, without "]" nor NUL; the shell shows 63.
         {IconeTray::RelWin, "Red\xE9marrage de Windows / [Red\xE9marrer l'ordinateur en mode MS-DOS",
@@ -84,16 +114,14 @@ TEST(DecodageSouris, TableDesMessages)
     using R = Reaction;
     struct Cas { float x; Reaction veille, relwin, stopwin; } cas[] = {
         {513, R::MontrerVeille, R::RelancerWindows, R::Arreter}, {516, R::MenuVeille, R::Rien, R::Rien},
-        {517, R::Rien, R::MenuRelWin, R::MenuStopWin},           {512, R::Rien, R::Rien, R::Rien},
-        {514, R::Rien, R::Rien, R::Rien},   {515, R::Rien, R::Rien, R::Rien},    {519, R::Rien, R::Rien, R::Rien},
-        {513.5f, R::Rien, R::Rien, R::Rien}, {-513, R::Rien, R::Rien, R::Rien},
-    };
-    for (const auto& c : cas) {
-        SCOPED_TRACE(c.x);
-        EXPECT_EQ(decoderSouris(IconeTray::Veille, c.x), c.veille);
-        EXPECT_EQ(decoderSouris(IconeTray::RelWin, c.x), c.relwin);
-        EXPECT_EQ(decoderSouris(IconeTray::StopWin, c.x), c.stopwin);
-    }
+        {517, R::Rien, R::MenuRelWin, R::MenuStopWin}};
+    for (const auto& c : cas)
+        EXPECT_EQ(std::vector({decoderSouris(IconeTray::Veille, c.x), decoderSouris(IconeTray::RelWin, c.x),
+                               decoderSouris(IconeTray::StopWin, c.x)}),
+                  std::vector({c.veille, c.relwin, c.stopwin})) << c.x;
+    for (float x : {512.f, 514.f, 515.f, 519.f, 513.5f, -513.f})
+        for (IconeTray i : {IconeTray::Veille, IconeTray::RelWin, IconeTray::StopWin})
+            EXPECT_EQ(decoderSouris(i, x), R::Rien) << x;
 }
 
 TEST(NettoyageTmp, MotifSansCasseEtSeulementDansLeDossier)
@@ -123,14 +151,9 @@ TEST(NettoyageTmp, MotifSansCasseEtSeulementDansLeDossier)
 TEST(MenuReglages, EffetDesChoix)
 {
     using C = ChoixPopUp;
-    struct Cas {
-        const char* nom;
-        const char* avant;
-        ChoixPopUp choix;
-        const char* apres;
-        bool ecrit;
-        std::int16_t compteur; // from 100
-    } cas[] = {
+    // The count starts at 100.
+    struct Cas { const char *nom, *avant; ChoixPopUp choix; const char* apres; bool ecrit; std::int16_t compteur; }
+    cas[] = {
         {"Ronds", "DLNmA", C::Ronds, "Rm", true, 0},     {"Doubles, ouvert", "RLNoA", C::Doubles, "Do", false, 100},
         {"Lignes, ouvert", "RDNgA", C::Lignes, "Lg", false, 100}, {"Fin garde le motif", "Dmog", C::Fin, "Df", true, 0},
         {"Moyen", "Lfog", C::Moyen, "Lm", true, 0},      {"Ordinaire", "Lfmg", C::Ordinaire, "Lo", true, 0},
@@ -170,39 +193,25 @@ TEST(ProcIni, FichierEcritPuisRelu)
     const fs::path f = fs::path(temp.path().toStdString()) / "Somnelle.ini";
     std::ofstream(f) << "; à moi\n[Autre]\nx=1\n";
     ASSERT_TRUE(ProcIni(depuis("Lg"), f));
-    EXPECT_EQ(lire(QString::fromStdU16String(f.u16string())),
+    EXPECT_EQ(lire(temp.filePath("Somnelle.ini")),
               "; à moi\n[Autre]\nx=1\n[MOTIF]\nRonds=non\nDoubleFin=Non\nDoubleMoyen=Non\n"
               "DoubleOrdinaire=Non\nDoubleGros=Non\nLigneFin=Non\nLigneMoyen=Non\n"
               "LigneOrdinaire=Non\nLigneGros=Oui\nNoir=Non\nAnimation=Non\n");
     ReglagesVeille relu;
     EXPECT_FALSE(chargerReglages(relu, f));
     EXPECT_EQ(drapeaux(relu), "Lg");
-}
-
-// A write cut short by a full disk leaves the previous choice (the writer's
-// other refusals are tested with it).
-TEST(ProcIni, DisquePleinLAncienChoixReste)
-{
-    QTemporaryDir dossier;
-    const QString ini = dossier.filePath(QStringLiteral("Somnelle.ini"));
-    ASSERT_TRUE(ProcIni(depuis("Dm"), ini.toStdU16String()));
-    const QByteArray avant = lire(ini);
-    EXPECT_EQ(velmaro::testing::ecrireDisquePlein([&] { return ProcIni(depuis("Lg"), ini.toStdU16String()); }),
-              std::optional<bool>(false));
-    EXPECT_EQ(lire(ini), avant);
-    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "a temporary file left";
+    // A write cut short by a full disk leaves the previous choice (the
+    // writer's other refusals are tested with it), and no temporary file.
+    const QByteArray avant = lire(temp.filePath("Somnelle.ini"));
+    EXPECT_EQ(velmaro::testing::ecrireDisquePlein([&] { return ProcIni(depuis("Dm"), f); }), std::optional(false));
+    EXPECT_EQ(lire(temp.filePath("Somnelle.ini")), avant);
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "a temporary file left";
 }
 
 TEST(ChargementReglages, FichiersEditesALaMain)
 {
-    struct Cas {
-        const char* nom;
-        const char* contenu; // nullptr: no file
-        const char* avant;
-        const char* apres;
-        bool animation;
-        bool enorme = false;
-    } cas[] = {
+    // No content: no file.
+    struct Cas { const char *nom, *contenu, *avant, *apres; bool animation, enorme = false; } cas[] = {
         {"pas de fichier: des ronds", nullptr, "", "R", false}, {"section vide", "[MOTIF]\n", "", "R", false},
         {"oui en minuscules", "[MOTIF]\nRonds=Non\nNoir=oui\n", "", "", false},
         {"Ouiii coupé à Ouii", "[MOTIF]\nRonds=Non\nNoir=Ouiii\n", "", "", false},
@@ -210,16 +219,14 @@ TEST(ChargementReglages, FichiersEditesALaMain)
         {"jamais éteint", "[MOTIF]\nRonds=Non\nDoubleMoyen=Oui\n", "LNogA", "DLNmogA", false},
         {"non de LigneGros", "[MOTIF]\nRonds=non\nLigneGros=Oui\n", "", "Lg", false},
         // The shared reader's guard: its own table is with it.
-        {"5 Mio: pas un fichier de réglages", nullptr, "", "R", false, true},
+        {"5 Mio: pas un fichier de réglages", "[MOTIF]\nRonds=Non\nNoir=Oui\n", "", "R", false, true},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
         QTemporaryDir temp;
         const fs::path f = fs::path(temp.path().toStdString()) / "Somnelle.ini";
         if (c.contenu)
-            std::ofstream(f, std::ios::binary) << c.contenu;
-        if (c.enorme)
-            std::ofstream(f, std::ios::binary) << "[MOTIF]\nRonds=Non\nNoir=Oui\n" << std::string(5 << 20, 'x');
+            std::ofstream(f, std::ios::binary) << c.contenu << std::string(c.enorme ? 5 << 20 : 0, 'x');
         ReglagesVeille r = depuis(c.avant, 42);
         EXPECT_EQ(chargerReglages(r, f), c.animation);
         EXPECT_EQ(drapeaux(r), c.apres);
@@ -227,69 +234,13 @@ TEST(ChargementReglages, FichiersEditesALaMain)
     }
 }
 
-namespace {
-
-struct CanevasEnregistre : Canevas {
-    void effacer() override { traces.push_back("effacer"); }
-    void cercle(double x, double y, double rayon, Couleur contour, Couleur remplissage, int plume) override
-    {
-        std::ostringstream t;
-        t << std::setprecision(9) << "cercle " << x << ' ' << y << ' ' << rayon << std::hex << ' ' << contour << ' '
-          << remplissage << std::dec << ' ' << plume;
-        traces.push_back(t.str());
-    }
-    void ligne(double x1, double y1, double x2, double y2, Couleur couleur, int plume) override
-    {
-        std::ostringstream t;
-        t << std::setprecision(9) << "ligne " << x1 << ' ' << y1 << ' ' << x2 << ' ' << y2 << std::hex << ' ' << couleur
-          << std::dec << ' ' << plume;
-        traces.push_back(t.str());
-    }
-    std::vector<std::string> traces;
-};
-
-// A 1024 x 768 screen: 15360 x 11520 twips.
-constexpr float W = 15360;
-constexpr float H = 11520;
-
-struct Banc {
-    explicit Banc(const char* etat) : reglages(depuis(etat)), dessin(reglages, [this] {
-        if (tirages.empty())
-            throw std::logic_error("plus de tirage");
-        const double t = tirages.front();
-        tirages.pop_front();
-        return t;
-    })
-    {
-        dessin.Form_Load(W, H);
-    }
-    std::string pas(std::deque<double> t, float S = W)
-    {
-        tirages = std::move(t);
-        canevas.traces.clear();
-        dessin.Timer1_Timer(canevas, S);
-        return canevas.traces.empty() ? "" : canevas.traces.back();
-    }
-    ReglagesVeille reglages;
-    std::deque<double> tirages;
-    DessinVeille dessin;
-    CanevasEnregistre canevas;
-};
-
-} // namespace
-
 TEST(DessinVeille, UnPasSelonLeMotif)
 {
     // C1 from 0.5, 0.1, 1.0 - 2^-24: N(127.5) = 128, N(25.5) = 26, 255.
     const std::deque<double> couleur = {0.5, 0.1, 0.99999994};
-    struct Cas {
-        const char* nom;
-        const char* etat;
-        std::deque<double> suite; // after the colour and the radius
-        double rayon;
-        std::string trace;
-        std::size_t restants;
-    } cas[] = {
+    // The draws after the colour and the radius, the shape drawn and the draws left.
+    struct Cas { const char *nom, *etat; std::deque<double> suite; double rayon; std::string trace; size_t restants; }
+    cas[] = {
         {"ronds: disque plein, plume 1", "R", {0.25, 0.75, 9}, 0.5, "cercle 3840 8640 1280 ff1a80 ff1a80 1", 1},
         {"doubles: anneau C2, plume fine", "Df", {0.25, 0.75, 0, 1.0 / 255, 0.2, 9}, 0.5,
          "cercle 3840 8640 1280 330100 ff1a80 2", 1},
@@ -347,14 +298,7 @@ TEST(DessinVeille, LargeurDePlume)
 
 TEST(DessinVeille, EffacementAu272ePas)
 {
-    struct Cas {
-        const char* nom;
-        const char* etat;
-        std::int16_t depart;
-        int pas;
-        int effacements;
-        std::int16_t compteur;
-    } cas[] = {
+    struct Cas { const char *nom, *etat; std::int16_t depart; int pas, effacements; std::int16_t compteur; } cas[] = {
         {"271 pas: pas d'effacement", "R", 0, 271, 0, 271},  {"272 pas: un effacement, le dernier", "R", 0, 272, 1, 0},
         {"545 pas: deux effacements", "R", 0, 545, 2, 1},   {"à 271, un pas efface", "R", 271, 1, 1, 0},
         {"noir compte aussi", "N", 0, 272, 273, 0},         {"rien de choisi: seul l'effacement", "A", 0, 272, 1, 0},
@@ -370,10 +314,8 @@ TEST(DessinVeille, EffacementAu272ePas)
         }
         EXPECT_EQ(std::count(traces.begin(), traces.end(), "effacer"), c.effacements);
         EXPECT_EQ(b.reglages.CompteurTraces, c.compteur);
-        if (*c.etat == 'R') {
-            ASSERT_EQ(traces.size(), static_cast<std::size_t>(c.pas + c.effacements));
-            if (c.effacements)
-                EXPECT_EQ(traces[272 - c.depart], "effacer");
-        }
+        // With discs, the erasing step draws nothing else.
+        EXPECT_TRUE(*c.etat != 'R' || (traces.size() == static_cast<std::size_t>(c.pas + c.effacements) &&
+                                       (!c.effacements || traces[272 - c.depart] == "effacer")));
     }
 }

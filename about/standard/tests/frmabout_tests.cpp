@@ -18,24 +18,15 @@ using about::ProgrammeStandard;
 using velmaro::twips;
 using velmaro::testing::FakeServices;
 
-namespace {
-
 const QString cleChemin = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString cleDossier = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
 const QString pasDInfos = QStringLiteral("Les informations système ne sont pas disponibles actuellement");
 constexpr std::uint32_t hklm = 0x80000002;
 
-} // namespace
-
 TEST(FrmAbout, TextesEtDispositionDeChaqueProgramme)
 {
-    struct Cas {
-        ProgrammeStandard programme;
-        QString legende, titre, version, debutDescription, sysInfo;
-        QSize client;
-        QRect ok, infos, label1, lien;
-        bool etiquettesEnPlus;
-    } cas[] = {
+    struct Cas { ProgrammeStandard programme; QString legende, titre, version, debutDescription, sysInfo; QSize client;
+                 QRect ok, infos, label1, lien; bool etiquettesEnPlus; } cas[] = {
         {ProgrammeStandard::Somnelle, "À propos de Somnelle", "Somnelle", "Version 1.3.3",
          "Mise en veille, redémarrage de Windows (démarrage en mode MS-DOS), quitter/redémarrer l'ordinateur par un "
          "simple clic",
@@ -60,8 +51,7 @@ TEST(FrmAbout, TextesEtDispositionDeChaqueProgramme)
                                "Visitez notre site à l'adresse :", "www.example.com/velmaro",
                                "Cliquez pour visiter notre site...", "OK", c.sysInfo}));
         const QFont lien = a->lblDisclaimer->font();
-        EXPECT_TRUE(a->lblDisclaimer->palette().color(QPalette::WindowText) == QColor(0, 0, 255) && lien.underline() &&
-                    lien.bold());
+        EXPECT_TRUE(a->lblDisclaimer->palette().color(QPalette::WindowText) == Qt::blue && lien.underline() && lien.bold());
         EXPECT_EQ(a->size(), c.client);
         EXPECT_EQ(QList<QRect>({a->cmdOK->geometry(), a->cmdSysInfo->geometry(), a->lblDisclaimer->geometry()}),
                   QList<QRect>({c.ok, c.infos, c.lien}));
@@ -82,10 +72,11 @@ TEST(FrmAbout, TextesEtDispositionDeChaqueProgramme)
     }
 }
 
-TEST(FrmAbout, LAdresseSOuvreDansLeNavigateurEtOkEntreeEchapFerment)
+// OK's click is seen on the desktop.
+TEST(FrmAbout, LAdresseSOuvreDansLeNavigateurEtEntreeEchapFerment)
 {
     FakeServices f;
-    for (int touche : {0, int(Qt::Key_Return), int(Qt::Key_Escape)}) {
+    for (Qt::Key touche : {Qt::Key_Return, Qt::Key_Escape}) {
         QPointer<frmAbout> a = about::montrerFrmAbout(nullptr, ProgrammeStandard::Somnelle, f);
         QTest::mouseClick(a->lblDisclaimer, Qt::LeftButton);
         // No browser (the second time on): nothing is said, the box stays.
@@ -93,10 +84,7 @@ TEST(FrmAbout, LAdresseSOuvreDansLeNavigateurEtOkEntreeEchapFerment)
         EXPECT_TRUE(f.messages.boites.empty() && a->isVisible());
         f.launcher.echecTous = true;
         EXPECT_TRUE(a->cmdOK->isDefault());
-        if (touche)
-            QTest::keyClick(a.data(), Qt::Key(touche));
-        else
-            QTest::mouseClick(a->cmdOK, Qt::LeftButton);
+        QTest::keyClick(a.data(), touche);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(a.isNull()) << touche;
     }
@@ -105,14 +93,8 @@ TEST(FrmAbout, LAdresseSOuvreDansLeNavigateurEtOkEntreeEchapFerment)
 
 TEST(GetKeyValue, ValueRules)
 {
-    struct Cas {
-        const char* nom;
-        std::uint32_t type;
-        QByteArray donnees;
-        bool resultat;
-        QString valeur;
-        std::uint32_t racine = hklm;
-    } cas[] = {
+    struct Cas { const char* nom; std::uint32_t type; QByteArray donnees; bool resultat; QString valeur;
+                 std::uint32_t racine = hklm; } cas[] = {
         {"string with its NUL", 1, QByteArray("C:\\OUTILS\0", 10), true, "C:\\OUTILS"},
         {"string without NUL keeps its last character", 1, "C:\\OUTILS", true, "C:\\OUTILS"},
         {"only one NUL is dropped", 1, QByteArray("ab\0\0", 4), true, QString::fromLatin1("ab\0", 3)},
@@ -143,15 +125,10 @@ TEST(FrmAbout, InformationsSysteme)
     const QString premier = QStringLiteral("C:\\Program Files\\Common Files\\MSInfo\\MSINFO32.EXE");
     const QStringList liste = about::programmesInfosSysteme();
     ASSERT_GE(liste.size(), 2);
-    struct Cas {
-        const char* nom;
-        QString chemin;  // first key's PATH, none when empty
-        QString dossier; // second key's MSINFO, none when empty
-        QStringList echecs; // programs that fail to start
-        QString lance;      // empty: the message is shown
-        int lectures;
-        bool registre = true;
-    } cas[] = {
+    // The first key's PATH and the second's MSINFO (none when empty), the programs that fail to start,
+    // the one launched (none: the message), the registry values read.
+    struct Cas { const char* nom; QString chemin, dossier; QStringList echecs; QString lance; int lectures;
+                 bool registre = true; } cas[] = {
         {"first path wins over a working second", premier, avecProgramme.path(), {}, premier, 1},
         {"first path that fails to start ends in the message", premier, avecProgramme.path(), {premier}, "", 1},
         {"second path with the program in its folder", "", avecProgramme.path(), {}, exeDuDossier, 2},
@@ -166,12 +143,10 @@ TEST(FrmAbout, InformationsSysteme)
         SCOPED_TRACE(c.nom);
         FakeServices s;
         s.registry.disponible = c.registre;
-        if (!c.chemin.isEmpty())
-            s.registry.definir(hklm, cleChemin, QStringLiteral("PATH"), 1, c.chemin.toLocal8Bit() + '\0');
-        if (!c.dossier.isEmpty())
-            s.registry.definir(hklm, cleDossier, QStringLiteral("MSINFO"), 1, c.dossier.toLocal8Bit() + '\0');
-        for (const QString& e : c.echecs)
-            s.launcher.echecs.insert(e);
+        for (const auto& [cle, nom, valeur] : {std::tuple(cleChemin, "PATH", c.chemin), {cleDossier, "MSINFO", c.dossier}})
+            if (!valeur.isEmpty())
+                s.registry.definir(hklm, cle, nom, 1, valeur.toLocal8Bit() + '\0');
+        s.launcher.echecs = QSet<QString>(c.echecs.begin(), c.echecs.end());
         const auto programme = c.registre ? ProgrammeStandard::Somnelle : ProgrammeStandard::Merlidan;
         QPointer<frmAbout> a = about::montrerFrmAbout(nullptr, programme, s);
         QTest::mouseClick(a->cmdSysInfo, Qt::LeftButton);
