@@ -41,8 +41,7 @@ TEST(RampeBleue, BandesJointives)
         Enregistreur e;
         dessinerRampeBleue(e, 12, 34, c.y, c.largeur, c.hauteur);
         ASSERT_EQ(static_cast<int>(e.rects.size()), c.bandes);
-        int attendu = c.y;
-        int bleuPrecedent = -1;
+        int attendu = c.y, bleuPrecedent = -1;
         for (const Rect& r : e.rects) {
             EXPECT_TRUE(r.y == attendu && r.h > 0 && r.x == 0 && r.l == c.largeur) << r.y << ' ' << r.h;
             EXPECT_TRUE(rouge(r.c) == 12 && vert(r.c) == 34 && bleu(r.c) > bleuPrecedent) << r.y;

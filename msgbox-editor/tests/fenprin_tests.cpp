@@ -102,7 +102,9 @@ TEST(FenPrin, OptionsLigneDeCodeEtCommentaire)
         {"okannuler_2eme_puis_reessayer_garde_2eme", {"jOK/Annuler", "dAnnuler", "jRéessayer/Annuler"},
          "Reponse = MsgBox(\"Texte du message\", 261, \"TITRE\")", {"Réessayer", "Annuler", "-"},
          {"Sans icône", "Réessayer/Annuler", "2ème"}},
-        {"retour_sans_icone_et_fonction", {"cInstruction", "iQuestion", "iSans icône", "jOK/Annuler", "cFonction"},
+        {"retours_sans_icone_au_1er_application_modale_et_fonction",
+         {"cInstruction", "iQuestion", "iSans icône", "jOK/Annuler", "dAnnuler", "mSystème modal", "dOK",
+          "mApplication modale", "cFonction"},
          "Reponse = MsgBox(\"Texte du message\", 1, \"TITRE\")", {"OK", "Annuler", "-"}, {"Sans icône", "OK/Annuler", "1er"}},
     };
     for (const auto& c : cas) {
@@ -155,6 +157,17 @@ TEST(FenPrin, MessageSurDeuxLignesEtSautDeLigne)
 {
     Fenetre w;
     auto& [f, fen] = w;
+    // "Saut de ligne" replaces the selection through the clipboard.
+    fen.TextMsg->setPlainText("Premier Second");
+    QTextCursor c = fen.TextMsg->textCursor();
+    c.setPosition(7);
+    c.setPosition(8, QTextCursor::KeepAnchor);
+    fen.TextMsg->setTextCursor(c);
+    QTest::mouseClick(fen.CmdSautLign, Qt::LeftButton);
+    EXPECT_EQ(f.clipboard.texte, "\" & Chr$(10) & \"");
+    EXPECT_EQ(code(fen), "Reponse = MsgBox(\"Premier\" & Chr$(10) & \"Second\", 0, \"TITRE\")");
+    EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
+
     fen.TextMsg->selectAll();
     QTest::keyClicks(fen.TextMsg, "Dites \"oui\"");
     QTest::keyClick(fen.TextMsg, Qt::Key_Return);
@@ -168,18 +181,6 @@ TEST(FenPrin, MessageSurDeuxLignesEtSautDeLigne)
     fen.CmdCopie_Click();
     EXPECT_EQ(f.clipboard.texte, "' Icône : Sans icône, bouton(s) : OK, bouton par défaut : 1er\r"
                                  "Reponse = MsgBox(\"Dites \"oui\"\r\nou non\", 0, \"TITRE\")");
-
-    // "Saut de ligne" replaces the selection through the clipboard.
-    fen.showNormal();
-    fen.TextMsg->setPlainText("Premier Second");
-    QTextCursor c = fen.TextMsg->textCursor();
-    c.setPosition(7);
-    c.setPosition(8, QTextCursor::KeepAnchor);
-    fen.TextMsg->setTextCursor(c);
-    QTest::mouseClick(fen.CmdSautLign, Qt::LeftButton);
-    EXPECT_EQ(f.clipboard.texte, "\" & Chr$(10) & \"");
-    EXPECT_EQ(code(fen), "Reponse = MsgBox(\"Premier\" & Chr$(10) & \"Second\", 0, \"TITRE\")");
-    EXPECT_EQ(fen.focusWidget(), fen.BoutonFocus);
 }
 
 TEST(FenPrin, AideEtPressePapiers)
