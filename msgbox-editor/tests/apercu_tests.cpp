@@ -35,7 +35,6 @@ TEST(Saisie, BornesEtArrondiDeLaBarre)
         std::optional<std::string> corrige;
         int barre;
     } cas[] = {
-        // Typed in the window's boxes too: 0.5, 100.5, 75, 2000, -1e308, 400 nines.
         {"demi_vers_pair_haut", "3.5", 60, 3.5, {}, 4},
         {"deux_et_demi", "2.5", 60, 2.5, {}, 2},
         {"negatif", "-5", 1280, 0, "0", 0},
