@@ -14,14 +14,7 @@ TEST(CurseurIcones, WalksLikeTheArrows)
     // The icons premier..nombre-1 exist; the cursor starts at debut. 'F'
     // chooses the file, '>' and '<' are the arrows. Each click gives what it
     // drew ("-" for nothing) and the cursor after it.
-    struct Cas {
-        const char* nom;
-        int nombre;
-        std::string clics;
-        std::string attendu;
-        int premier = 0;
-        std::int16_t debut = 0;
-    };
+    struct Cas { const char* nom; int nombre; std::string clics, attendu; int premier = 0; std::int16_t debut = 0; };
     const std::vector<Cas> cas = {
         {"five icons forward and round", 5, "F>>>>>>", "0/1 1/2 2/3 3/4 4/5 -/0 0/1 "},
         {"back after the first shows the next one first", 5, "F<<<", "0/1 1/0 0/0 0/0 "},

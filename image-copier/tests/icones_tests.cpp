@@ -40,13 +40,7 @@ Groupe groupe(NomRessource nom, int largeur)
 
 TEST(Icones, CountsNamesAndOrderOfEachKindOfFile)
 {
-    struct Cas {
-        const char* nom;
-        std::function<Octets()> fichier;
-        FormatIcones format;
-        std::vector<std::string> noms;
-        std::vector<int> largeurs;
-    };
+    struct Cas { const char* nom; std::function<Octets()> fichier; FormatIcones format; std::vector<std::string> noms; std::vector<int> largeurs; };
     std::vector<Groupe> quarante;
     std::vector<std::string> noms40;
     std::vector<int> largeurs40;
@@ -133,12 +127,7 @@ TEST(Icones, OutputIsAOneImageIcoWithTheChosenData)
 
 TEST(Icones, DamagedFilesGiveWhatTheyHoldButNeverReadOutside)
 {
-    struct Cas {
-        const char* nom;
-        Octets fichier;
-        std::vector<std::string> noms;
-        std::vector<int> largeurs; // of each icon that comes out, 0 for none
-    };
+    struct Cas { const char* nom; Octets fichier; std::vector<std::string> noms; std::vector<int> largeurs; }; // largeurs: 0 for no icon
     auto avec = [](Octets o, const std::function<void(Octets&)>& changer) { return changer(o), o; };
     auto coupe = [](Octets o, std::size_t longueur) { return o.resize(longueur), o; };
     const Octets pe = fichierPe({groupe(1, 32), groupe(2, 16)}), ne = fichierNe({groupe(1, 32), groupe(2, 16)});
