@@ -34,17 +34,9 @@ TEST(CurseurIcones, WalksLikeTheArrows)
         const auto existe = [&](int n) { return n >= c.premier && n < c.nombre; };
         std::string trace;
         for (char clic : c.clics) {
-            if (clic == 'F') {
-                etat.reinitialiser = true;
-                etat.sensAvant = true;
-            } else {
-                etat.sensAvant = clic == '>';
-                if (clic == '>')
-                    etat.reinitialiser = false;
-            }
+            // A file chosen starts again, forward; the window clears the flag once drawn.
+            etat.reinitialiser = clic == 'F', etat.sensAvant = clic != '<';
             const auto dessinee = afficherIcone(etat, existe);
-            if (clic == 'F')
-                etat.reinitialiser = false;
             trace += (dessinee ? std::to_string(*dessinee) : "-") + "/" + std::to_string(etat.numeroIcone) + " ";
         }
         EXPECT_EQ(trace, c.attendu);

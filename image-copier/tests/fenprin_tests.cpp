@@ -515,14 +515,13 @@ TEST_F(Fenetre, OtherButtonsAndAnUnreadableDrive)
             s.launcher.echecs = {QStringLiteral("explorer.exe"), QStringLiteral("clipbrd.exe")};
         QTest::mouseClick(f->CmdGestFich, Qt::LeftButton), QTest::mouseClick(f->CmdPresPap, Qt::LeftButton);
     }
-    ASSERT_EQ(s.launcher.lancements.size(), 2u);
-    for (int i : {0, 1})
-        EXPECT_TRUE(s.launcher.lancements[i].programme == (i ? "clipbrd.exe" : "explorer.exe") &&
-                    s.launcher.lancements[i].arguments.isEmpty());
-    ASSERT_EQ(boites.size(), 2u);
-    EXPECT_EQ(boites[0].texte, "Fichier introuvable : explorer.exe");
-    EXPECT_EQ(boites[1].texte, "Fichier introuvable : clipbrd.exe");
-    EXPECT_TRUE(boites[1].titre == "Ostrelle" && boites[1].style == 0);
+    ASSERT_TRUE(s.launcher.lancements.size() == 2u && boites.size() == 2u);
+    for (const QString programme : {"explorer.exe", "clipbrd.exe"}) {
+        const std::size_t i = programme == "clipbrd.exe";
+        EXPECT_TRUE(s.launcher.lancements[i].programme == programme && s.launcher.lancements[i].arguments.isEmpty());
+        EXPECT_EQ(boites[i].texte, "Fichier introuvable : " + programme);
+        EXPECT_TRUE(boites[i].titre == "Ostrelle" && boites[i].style == 0);
+    }
 
     // A drive that can't be read: Retry, then Cancel; the lists stay where they were.
     boites.clear();
