@@ -14,14 +14,7 @@ TEST(CurseurIcones, WalksLikeTheArrows)
     // The icons premier..nombre-1 exist; the cursor starts at debut. 'F'
     // chooses the file, '>' and '<' are the arrows. Each click gives what it
     // drew ("-" for nothing) and the cursor after it.
-    struct Cas {
-        const char* nom;
-        int nombre;
-        std::string clics;
-        std::string attendu;
-        int premier = 0;
-        std::int16_t debut = 0;
-    };
+    struct Cas { const char* nom; int nombre; std::string clics, attendu; int premier = 0; std::int16_t debut = 0; };
     const std::vector<Cas> cas = {
         {"five icons forward and round", 5, "F>>>>>>", "0/1 1/2 2/3 3/4 4/5 -/0 0/1 "},
         {"back after the first shows the next one first", 5, "F<<<", "0/1 1/0 0/0 0/0 "},
@@ -41,17 +34,9 @@ TEST(CurseurIcones, WalksLikeTheArrows)
         const auto existe = [&](int n) { return n >= c.premier && n < c.nombre; };
         std::string trace;
         for (char clic : c.clics) {
-            if (clic == 'F') {
-                etat.reinitialiser = true;
-                etat.sensAvant = true;
-            } else {
-                etat.sensAvant = clic == '>';
-                if (clic == '>')
-                    etat.reinitialiser = false;
-            }
+            // A file chosen starts again, forward; the window clears the flag once drawn.
+            etat.reinitialiser = clic == 'F', etat.sensAvant = clic != '<';
             const auto dessinee = afficherIcone(etat, existe);
-            if (clic == 'F')
-                etat.reinitialiser = false;
             trace += (dessinee ? std::to_string(*dessinee) : "-") + "/" + std::to_string(etat.numeroIcone) + " ";
         }
         EXPECT_EQ(trace, c.attendu);

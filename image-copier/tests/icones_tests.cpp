@@ -40,21 +40,12 @@ Groupe groupe(NomRessource nom, int largeur)
 
 TEST(Icones, CountsNamesAndOrderOfEachKindOfFile)
 {
-    struct Cas {
-        const char* nom;
-        std::function<Octets()> fichier;
-        FormatIcones format;
-        std::vector<std::string> noms;
-        std::vector<int> largeurs;
-    };
+    struct Cas { const char* nom; std::function<Octets()> fichier; FormatIcones format; std::vector<std::string> noms; std::vector<int> largeurs; };
     std::vector<Groupe> quarante;
     std::vector<std::string> noms40;
     std::vector<int> largeurs40;
-    for (int i = 1; i <= 40; ++i) {
-        quarante.push_back(groupe(i, i % 2 ? 32 : 16));
-        noms40.push_back("#" + std::to_string(i));
-        largeurs40.push_back(i % 2 ? 32 : 16);
-    }
+    for (int i = 1; i <= 40; ++i)
+        quarante.push_back(groupe(i, i % 2 ? 32 : 16)), noms40.push_back("#" + std::to_string(i)), largeurs40.push_back(i % 2 ? 32 : 16);
     const std::vector<Cas> cas = {
         {"ico file is one icon", [] { return fichierIco({dib(16, 16), dib(32, 32), dib(48, 48)}); },
          FormatIcones::Ico, {""}, {32}},
@@ -125,37 +116,18 @@ TEST(Icones, LargeIconChoiceInAGroup)
 
 TEST(Icones, OutputIsAOneImageIcoWithTheChosenData)
 {
-    const Image petite = dib(16, 16, 0xFF00FF00u);
-    const Image grande = dib(32, 32, 0xFFFF0000u);
-    const Image png = enTetePng(256, 256);
-    const RessourcesIcones r(fichierPe({Groupe{1, {petite, grande}}, Groupe{2, {png}}}));
-    ASSERT_EQ(r.nombre(), 2u);
-
-    Octets attendu = {0, 0, 1, 0, 1, 0, 32, 32, 0, 0, 1, 0, 32, 0};
-    doubleMot(attendu, static_cast<std::uint32_t>(grande.donnees.size()));
-    doubleMot(attendu, 22);
-    attendu.insert(attendu.end(), grande.donnees.begin(), grande.donnees.end());
-    EXPECT_EQ(r.icone(0), attendu);
-
-    // A 256 × 256 image is written with zero sizes, as in any .ico.
-    const Octets ico = r.icone(1);
+    const Image grande = dib(32, 32, 0xFFFF0000u), png = enTetePng(256, 256);
+    const RessourcesIcones r(fichierPe({Groupe{1, {dib(16, 16, 0xFF00FF00u), grande}}, Groupe{2, {png}}}));
+    EXPECT_EQ(r.icone(0), fichierIco({grande}));
+    const Octets ico = r.icone(1); // a 256 × 256 image is written with zero sizes, as in any .ico
     ASSERT_EQ(ico.size(), 22 + png.donnees.size());
-    EXPECT_EQ(ico[6], 0);
-    EXPECT_EQ(ico[7], 0);
-    EXPECT_TRUE(std::equal(png.donnees.begin(), png.donnees.end(), ico.begin() + 22));
-
-    EXPECT_TRUE(r.icone(2).empty());
-    EXPECT_TRUE(r.icone(static_cast<std::size_t>(-1)).empty());
+    EXPECT_TRUE(ico[6] == 0 && ico[7] == 0 && std::equal(png.donnees.begin(), png.donnees.end(), ico.begin() + 22));
+    EXPECT_TRUE(r.icone(2).empty() && r.icone(static_cast<std::size_t>(-1)).empty());
 }
 
 TEST(Icones, DamagedFilesGiveWhatTheyHoldButNeverReadOutside)
 {
-    struct Cas {
-        const char* nom;
-        Octets fichier;
-        std::vector<std::string> noms;
-        std::vector<int> largeurs; // of each icon that comes out, 0 for none
-    };
+    struct Cas { const char* nom; Octets fichier; std::vector<std::string> noms; std::vector<int> largeurs; }; // largeurs: 0 for no icon
     auto avec = [](Octets o, const std::function<void(Octets&)>& changer) { return changer(o), o; };
     auto coupe = [](Octets o, std::size_t longueur) { return o.resize(longueur), o; };
     const Octets pe = fichierPe({groupe(1, 32), groupe(2, 16)}), ne = fichierNe({groupe(1, 32), groupe(2, 16)});

@@ -170,13 +170,8 @@ Jeu jouer(const Octets& fichier, double l = 100, double h = 100)
 
 TEST(Metafichier, CeQueChaqueEnregistrementDessine)
 {
-    struct Cas {
-        const char* nom;
-        Octets fichier;
-        std::vector<std::string> attendu;
-        double l = 100, h = 100;
-        bool averti = false; // the file is damaged: the user is told
-    };
+    // Played on l × h; averti: the file is damaged and the user is told.
+    struct Cas { const char* nom; Octets fichier; std::vector<std::string> attendu; double l = 100, h = 100; bool averti = false; };
     auto c100 = [](auto&& e) { return e.carre100(); };
     // Where LineTo (10,20)-(30,40) lands.
     auto trait = [](auto&& e) -> Ecrivain& { return e.enr(MOVETO, {20, 10}).enr(LINETO, {40, 30}); };
@@ -211,9 +206,7 @@ TEST(Metafichier, CeQueChaqueEnregistrementDessine)
         {"TextOut, ANSI", c100(Ecrivain().brut(TEXTOUT, textOut(3, 4, "\xC9t\xE9 \x80"))), {"texte 3,4 \"Été €\""}},
         {"PatBlt en motif", c100(Ecrivain().enr(PATBLT, {0x0021, 0x00F0, 10, 20, 5, 4})), {"rectangle 4,5,24,15"}},
         // Arcs go from the start ray to the end ray, counter-clockwise.
-        {"arc droite vers haut", arc(300, 50, 100, -40), {"arc 0,0,200,100 0+90"}, 200},
         {"arc haut vers droite", arc(100, 0, 200, 50), {"arc 0,0,200,100 90+270"}, 200},
-        {"arc gauche vers bas", arc(0, 50, 100, 100), {"arc 0,0,200,100 180+90"}, 200},
         {"arc, rayon a 45 degres a l'ecran", arc(150, 0, 0, 50), {"arc 0,0,200,100 63.43+116.57"}, 200},
         {"arc, depart et arrivee confondus", arc(10, 10, 10, 10), {"arc 0,0,200,100 138.37+360"}, 200},
         // Window and viewport to the picture's pixels.
@@ -273,7 +266,6 @@ TEST(Metafichier, CeQueChaqueEnregistrementDessine)
         // Lying counts and unknown records are skipped.
         {"polyligne a 1000 points dans 3", saute(Ecrivain().enr(POLYLINE, {1000, 0, 0, 5, 5})), ellipse},
         {"polygone a un point", saute(Ecrivain().enr(POLYGON, {1, 0, 0})), ellipse},
-        {"polygone sans compte", saute(Ecrivain().enr(POLYGON, {})), ellipse},
         {"polypolygone menteur", saute(Ecrivain().enr(POLYPOLYGON, {3, 1000, 1000, 0, 0, 1, 1})), ellipse},
         {"polypolygone a 60000 polygones", saute(Ecrivain().enr(POLYPOLYGON, {60000, 1})), ellipse},
         {"TextOut plus long que l'enregistrement", saute(Ecrivain().enr(TEXTOUT, {500, 0x6261, 0, 0})), ellipse},
@@ -311,12 +303,7 @@ TEST(Metafichier, CeQueChaqueEnregistrementDessine)
 
 TEST(Metafichier, PlumesBrossesEtPlacesDesObjets)
 {
-    struct Cas {
-        const char* nom;
-        Ecrivain e;
-        std::vector<std::string> traces; // of each rectangle, played twice the logical size
-        int objets = 8;
-    };
+    struct Cas { const char* nom; Ecrivain e; std::vector<std::string> traces; int objets = 8; }; // traces of each rectangle, played at twice the size
     auto rect = [](Ecrivain& e) -> Ecrivain& { return e.enr(RECTANGLE, {10, 10, 0, 0}); };
     auto avec = [&](std::vector<int> plume, std::vector<int> brosse) {
         return rect(Ecrivain().enr(CREATEPEN, plume).enr(CREATEBRUSH, brosse).enr(SELECTOBJECT, {0}).enr(SELECTOBJECT, {1}));
@@ -371,29 +358,24 @@ TEST(Metafichier, PlumesBrossesEtPlacesDesObjets)
     ASSERT_EQ(j.c.polices.size(), 2u);
     EXPECT_EQ(decrire(j.c.polices[0]), "10 900 700 isb Times New Roman");
     EXPECT_EQ(decrire(j.c.polices[1]), "15c 0 400  Café") << "weight 0 is the normal weight";
-    EXPECT_EQ(j.c.textes[1].couleur, (Couleur{0, 128, 0}));
-    EXPECT_FALSE(j.c.traces[1].fondOpaque);
-    EXPECT_EQ(j.c.traces[1].fond, (Couleur{1, 2, 3}));
+    EXPECT_TRUE(j.c.textes[1].couleur == (Couleur{0, 128, 0}) && !j.c.traces[1].fondOpaque && j.c.traces[1].fond == (Couleur{1, 2, 3}));
 }
 
 TEST(Metafichier, TailleNaturelle)
 {
-    struct Cas { const char* nom; Octets fichier; int l, h; bool sommeJuste = true; };
-    const Cas cas[] = {
-        {"placable a 1440 par pouce", Ecrivain().placable(0, 0, 1440, 720, 1440), 96, 48},
-        {"placable a l'envers", Ecrivain().placable(0, 720, 2880, 0, 1440), 192, 48},
-        {"placable sans unite: 1440", Ecrivain().placable(0, 0, 2880, 1440, 0), 192, 96},
+    const std::tuple<const char*, Octets, int, int, bool> cas[] = { // name, file, natural size, checksum right
+        {"placable a l'envers", Ecrivain().placable(0, 720, 2880, 0, 1440), 192, 48, true},
+        {"placable sans unite: 1440", Ecrivain().placable(0, 0, 2880, 1440, 0), 192, 96, true},
         {"placable a somme fausse", Ecrivain().placable(0, 0, 96, 96, 96, 8, false), 96, 96, false},
-        {"simple: etendue de la fenetre", Ecrivain().enr(SETWINDOWEXT, {240, 320}).simple(), 320, 240},
-        {"simple sans fenetre: ce qui est dessine", Ecrivain().enr(RECTANGLE, {60, 150, 10, 20}).simple(), 150, 60},
-        {"vide", Ecrivain().simple(), 1, 1},
+        {"simple: etendue de la fenetre", Ecrivain().enr(SETWINDOWEXT, {240, 320}).simple(), 320, 240, true},
+        {"simple sans fenetre: ce qui est dessine", Ecrivain().enr(RECTANGLE, {60, 150, 10, 20}).simple(), 150, 60, true},
+        {"vide", Ecrivain().simple(), 1, 1, true},
     };
-    for (const auto& c : cas) {
-        SCOPED_TRACE(c.nom);
-        auto mf = Metafichier::lire(c.fichier);
+    for (const auto& [nom, fichier, l, h, sommeJuste] : cas) {
+        SCOPED_TRACE(nom);
+        auto mf = Metafichier::lire(fichier);
         ASSERT_TRUE(mf);
-        EXPECT_EQ(QSize(mf->largeurNaturelle(), mf->hauteurNaturelle()), QSize(c.l, c.h));
-        EXPECT_EQ(mf->sommeControleJuste(), c.sommeJuste);
+        EXPECT_TRUE(mf->largeurNaturelle() == l && mf->hauteurNaturelle() == h && mf->sommeControleJuste() == sommeJuste);
     }
 }
 
@@ -446,10 +428,8 @@ TEST(Metafichier, BitmapsEtFichiersMalFormesSontRefuses)
     large.resize(large.size() + 8 + 4096, 0xFF);
     const std::vector<std::pair<const char*, Octets>> bitmaps = {
         {"pixels tronques", [] { Octets d = dib2x2(); return d.resize(d.size() - 2), d; }()},
-        {"entete inconnue", modifie({{0, 20}})},
-        {"profondeur impossible", modifie({{14, 7}})},
-        {"largeur nulle", modifie({{4, 0}})},
-        {"largeur enorme", modifie({{7, 0x40}})},
+        {"entete inconnue", modifie({{0, 20}})}, {"profondeur impossible", modifie({{14, 7}})},
+        {"largeur nulle", modifie({{4, 0}})}, {"largeur enorme", modifie({{7, 0x40}})},
         {"compression inconnue", modifie({{16, 9}})},
         {"RLE de haut en bas", modifie({{14, 8}, {16, 1}, {8, 0xFE}, {9, 0xFF}, {10, 0xFF}, {11, 0xFF}})},
         {"palette de 300 couleurs a 8 bits", modifie({{14, 8}, {32, 0x2C}, {33, 0x01}})},
@@ -521,10 +501,8 @@ TEST(MetafichierQt, DessineUnMetafichierALaTailleDemandee)
     for (const auto& [x, y, couleur] : points) EXPECT_EQ(img.pixelColor(x, y), couleur) << x << "," << y;
     int jaunes = 0; // the text, near its reference point
     for (int y = 20; y < 60; ++y)
-        for (int x = 20; x < 200; ++x) {
-            const QColor p = img.pixelColor(x, y);
-            jaunes += p.red() > 200 && p.green() > 200 && p.blue() < 80;
-        }
+        for (int x = 20; x < 200; ++x)
+            jaunes += qRed(img.pixel(x, y)) > 200 && qGreen(img.pixel(x, y)) > 200 && qBlue(img.pixel(x, y)) < 80;
     EXPECT_GT(jaunes, 50);
 }
 
@@ -541,28 +519,24 @@ TEST(MetafichierQt, RectanglesEtEllipsesSelonLaPlumeEtLaBrosse)
         {"tirets, brosse pleine", {1, 0, 0, 0xFF, 0}, brosseBleue, bleu, QColor()},
         {"plume pleine, hachures", plein3Vert, {2, 0, 0, 5}, QColor(), vert},
     };
-    for (const Cas& c : cas) {
+    for (const Cas& c : cas)
         for (const std::uint16_t forme : {std::uint16_t(RECTANGLE), std::uint16_t(ELLIPSE)}) {
             SCOPED_TRACE(std::string(c.nom) + (forme == RECTANGLE ? ", rectangle" : ", ellipse"));
-            Ecrivain e;
-            e.enr(CREATEPEN, c.plume).enr(CREATEBRUSH, c.brosse).enr(SELECTOBJECT, {0}).enr(SELECTOBJECT, {1});
             MetafichierQt mf;
-            ASSERT_TRUE(mf.chargerOctets(enQt(e.enr(forme, {80, 80, 20, 20}).carre100())));
+            ASSERT_TRUE(mf.chargerOctets(enQt(Ecrivain().enr(CREATEPEN, c.plume).enr(CREATEBRUSH, c.brosse).enr(SELECTOBJECT, {0})
+                                                  .enr(SELECTOBJECT, {1}).enr(forme, {80, 80, 20, 20}).carre100())));
             const QImage img = mf.image(QSize(200, 200));
             EXPECT_EQ(img.pixelColor(10, 100).name(), blanc.name());
-            QSet<QRgb> milieu;
-            bool rouge = false, autre = false; // dashes (half on column 40) and gaps
+            QSet<QRgb> milieu; // across the middle
+            QSet<int> bord;    // down the left edge, where dashes are half on column 40: red dashes, blue gaps
             for (int i = 0; i < 40; ++i) {
-                milieu.insert(img.pixel(80 + i, 100));
-                const QColor p = img.pixelColor(40, 90 + i / 2);
-                rouge |= p.red() > p.blue();
-                autre |= p.red() < p.blue();
+                const QRgb p = img.pixel(40, 90 + i / 2);
+                milieu.insert(img.pixel(80 + i, 100)), bord.insert((qRed(p) > qBlue(p)) - (qRed(p) < qBlue(p)));
             }
             EXPECT_TRUE(c.milieu.isValid() ? img.pixelColor(100, 100) == c.milieu
                                            : milieu.contains(qRgb(0, 0, 0)) && milieu.contains(qRgb(255, 255, 255)));
-            EXPECT_TRUE(c.bord.isValid() ? img.pixelColor(41, 100) == c.bord : rouge && autre);
+            EXPECT_TRUE(c.bord.isValid() ? img.pixelColor(41, 100) == c.bord : bord.contains(1) && bord.contains(-1));
         }
-    }
 }
 
 TEST(MetafichierQt, DesFormesGigantesquesSeDessinentViteEtLesTaillesFolles)
@@ -574,12 +548,11 @@ TEST(MetafichierQt, DesFormesGigantesquesSeDessinentViteEtLesTaillesFolles)
         .brut(CREATEFONT, police(-32768, 450, 700, true, false, false, "Arial"))
         .brut(DIBCREATEPATTERNBRUSH, mots({5, 0}, dib2x2()))
         .enr(SELECTOBJECT, {0}).enr(SELECTOBJECT, {1}).enr(SELECTOBJECT, {2}).enr(EXCLUDECLIPRECT, {32767, 32767, 1, 1});
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; ++i) // many at once: each must be quick
         e.enr(ELLIPSE, {32767, 32767, -32768, -32768}).enr(ROUNDRECT, {32767, 32767, 32767, 32767, -32768, -32768})
             .enr(PIE, {0, 0, 0, 1, 32767, 32767, -32768, -32768})
             .enr(POLYLINE, {3, -32768, -32768, 32767, 32767, -32768, 32767}).brut(TEXTOUT, textOut(0, 0, "Wwwwwwwwww"))
             .brut(STRETCHDIB, mots({0x20, 0xCC, 0, 2, 2, 0, 0, 32767, 32767, -32768, -32768}, dib2x2()));
-    }
     e.enr(SELECTOBJECT, {3}).enr(RECTANGLE, {32767, 32767, -32768, -32768});
     MetafichierQt mf;
     ASSERT_TRUE(mf.chargerOctets(enQt(e.carre100())));
@@ -588,13 +561,11 @@ TEST(MetafichierQt, DesFormesGigantesquesSeDessinentViteEtLesTaillesFolles)
     EXPECT_FALSE(mf.image(QSize(800, 600)).isNull());
     EXPECT_LT(chrono.elapsed(), 20000);
     // Sizes no picture is drawn at; a failed load drops the picture.
-    EXPECT_TRUE(mf.image(QSize(0, 10)).isNull());
-    EXPECT_TRUE(mf.image(QSize(100000, 100000)).isNull());
+    EXPECT_TRUE(mf.image(QSize(0, 10)).isNull() && mf.image(QSize(100000, 100000)).isNull());
     QString erreur;
     EXPECT_FALSE(mf.chargerOctets(QByteArray("GIF89a, pas un metafichier"), &erreur));
     EXPECT_EQ(erreur, QStringLiteral("Ce fichier n'est pas un métafichier Windows."));
-    EXPECT_FALSE(mf.estCharge());
-    EXPECT_TRUE(mf.image(QSize(10, 10)).isNull());
+    EXPECT_TRUE(!mf.estCharge() && mf.image(QSize(10, 10)).isNull());
 }
 
 } // namespace
