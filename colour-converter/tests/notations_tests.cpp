@@ -8,11 +8,7 @@ using namespace tintara;
 // get a leading zero from position 240 (component 15) down.
 TEST(Notations, PositionsVersTextes)
 {
-    struct Cas {
-        const char* nom;
-        int r, g, b;
-        Notations attendu;
-    } cas[] = {
+    struct Cas { const char* nom; int r, g, b; Notations attendu; } cas[] = {
         {"tout en bas", 255, 255, 255, {"RGB(&H0, &H0, &H0)", "RGB(0, 0, 0)", "&H000000", "#000000"}},
         {"rouge seul", 0, 255, 255, {"RGB(&HFF, &H0, &H0)", "RGB(255, 0, 0)", "&H0000FF", "#FF0000"}},
         {"bleu seul", 255, 255, 0, {"RGB(&H0, &H0, &HFF)", "RGB(0, 0, 255)", "&HFF0000", "#0000FF"}},

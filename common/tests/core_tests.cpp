@@ -9,11 +9,7 @@ using namespace velmaro;
 
 TEST(RegleDesChemins, UnSeparateurSeulementSiAbsent)
 {
-    struct Cas {
-        const char* dossier;
-        char sep;
-        const char* attendu;
-    } cas[] = {
+    struct Cas { const char* dossier; char sep; const char* attendu; } cas[] = {
         {"C:\\VB\\Outils", '\\', "C:\\VB\\Outils\\copy.pif"},
         {"C:\\", '\\', "C:\\copy.pif"},
         {"C:/", '\\', "C:/copy.pif"},
@@ -69,10 +65,7 @@ TEST(StyleVb, DecodeIconeBoutonsDefautEtModalite)
 
 TEST(TexteAnsi, PageDeCodeDansLesDeuxSens)
 {
-    struct Cas {
-        const char* nom;
-        std::string utf8, ansi, retour;
-    } cas[] = {
+    struct Cas { const char* nom; std::string utf8, ansi, retour; } cas[] = {
         {"ASCII", "Abc 123 ~\x7F", "Abc 123 ~\x7F", "Abc 123 ~\x7F"},
         {"deux octets", "été À ÿ", "\xE9t\xE9 \xC0 \xFF", "été À ÿ"},
         {"trois octets de la page", "€ “x” – œ ™", "\x80 \x93x\x94 \x96 \x9C \x99", "€ “x” – œ ™"},

@@ -60,11 +60,7 @@ void doubleClic(QListWidget& liste, int ligne)
 
 TEST(Listes, MotifsSansEgardALaCasse)
 {
-    struct Cas {
-        const char* nom;
-        const char* motifs;
-        bool attendu;
-    } cas[] = {
+    struct Cas { const char* nom; const char* motifs; bool attendu; } cas[] = {
         {"IMAGE.WMF", "*.wmf;*.ico", true},
         {"icone.Ico", "*.wmf;*.ico", true},
         {"photo.bmp", "*.wmf;*.ico", false},
@@ -99,11 +95,7 @@ TEST(Listes, MotifsSansEgardALaCasse)
 
 TEST(Listes, VolumesMontresALUtilisateur)
 {
-    struct Cas {
-        const char* racine;
-        const char* type;
-        bool montre;
-    } cas[] = {
+    struct Cas { const char* racine; const char* type; bool montre; } cas[] = {
         {"/", "overlay", true},
         {"/home", "ext4", true},
         {"/media/moi/CLE", "vfat", true},
@@ -202,10 +194,7 @@ TEST(ListeFichiers, DossierIllisibleLeveUneErreurEtGardeLaListe)
     creerFichier(dir.filePath("garde.txt"));
     ListeFichiers l;
     l.setPath(dir.path());
-    struct Cas {
-        QString chemin;
-        QString debut;
-    } cas[] = {
+    struct Cas { QString chemin; QString debut; } cas[] = {
         {dir.filePath("absent"), "Chemin d'accès introuvable : "},
         {dir.filePath("garde.txt"), "Chemin d'accès introuvable : "},
         {"", "Chemin d'accès introuvable"},
@@ -323,11 +312,7 @@ TEST(ListeDossiers, DossierDisparuDonneUneErreurAAfficher)
 // listed once, readably, and its full path leads back to it byte for byte.
 TEST(NomsNatifs, OctetsQuiNeSontPasDuTexteGardesExactement)
 {
-    struct Cas {
-        const char* nom;
-        QByteArray octets;
-        QString lisible;
-    } cas[] = {
+    struct Cas { const char* nom; QByteArray octets; QString lisible; } cas[] = {
         {"Latin-1", "caf\xE9.bmp", "caf\\xE9.bmp"},
         {"UTF-8", "caf\xC3\xA9 \xF0\x9F\x98\x80.bmp", "café 😀.bmp"},
         {"surrogate encoded", "\xED\xA0\x80.bmp", "\\xED\\xA0\\x80.bmp"},
@@ -468,10 +453,7 @@ TEST(ListesLongues, OrdreDeLaLangue)
 TEST(ListesLongues, DefilementHorizontalJusquAuNomLePlusLarge)
 {
     QTemporaryDir dossier;
-    struct Cas {
-        const char* nom;
-        QStringList noms;
-    } cas[] = {
+    struct Cas { const char* nom; QStringList noms; } cas[] = {
         {"short names", {"a.txt", "b.txt", "c.txt"}},
         {"the widest in the middle", {"a.txt", QString(60, QLatin1Char('W')) + ".txt", "z.txt"}},
         {"the widest first", {"0" + QString(40, QLatin1Char('m')) + ".txt", "b.txt"}},
@@ -526,10 +508,7 @@ TEST(ListesLongues, LesMemesFichiersQueQDir)
     QFile::link(dossier.filePath("simple.txt"), dossier.filePath(".lien caché"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(dossier.filePath("tube")).constData(), 0600), 0);
 
-    struct Cas {
-        const char* nom;
-        QString chemin;
-    } cas[] = {
+    struct Cas { const char* nom; QString chemin; } cas[] = {
         {"a folder of every kind", dossier.path()},
         {"a folder that is not there", dossier.filePath("absent")},
         {"a file", dossier.filePath("simple.txt")},

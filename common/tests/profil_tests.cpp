@@ -100,10 +100,7 @@ TEST_F(Profil, EcritureGardeLeResteDuFichier)
 TEST_F(Profil, EcrituresRefuseesSansToucherAuFichier)
 {
     const std::string avant = "[MOTIF]\nRonds=Oui\n";
-    struct Cas {
-        const char* nom;
-        std::string section, cle, valeur;
-    } cas[] = {
+    struct Cas { const char* nom; std::string section, cle, valeur; } cas[] = {
         {"saut de ligne dans la valeur", "MOTIF", "Ronds", "Non\n[Piege]"},
         {"retour chariot dans la clé", "MOTIF", "Ro\rnds", "Non"},
         {"NUL dans la valeur", "MOTIF", "Ronds", std::string("N\0n", 3)},
@@ -242,12 +239,7 @@ TEST_F(Profil, CeQuiNEstPasUnFichierNEstNiLuNiRemplace)
 TEST(ProfilDroits, UneEcritureRefuseeLaisseLAncienFichier)
 {
     const std::string avant = "; à garder\n[MOTIF]\nRonds=Non\n";
-    struct Cas {
-        const char* nom;
-        fs::perms fichier;
-        fs::perms dossier;
-        const char* lu;
-    } cas[] = {
+    struct Cas { const char* nom; fs::perms fichier; fs::perms dossier; const char* lu; } cas[] = {
         {"fichier en lecture seule", fs::perms(0444), fs::perms(0777), "Non"},
         {"dossier en lecture seule", fs::perms(0666), fs::perms(0555), "Non"},
         {"fichier illisible", fs::perms(0), fs::perms(0777), "Def"},

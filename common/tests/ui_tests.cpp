@@ -39,11 +39,7 @@ QStringList legendes(const VbMessageBox& b)
 
 TEST(VbMessageBox, BoutonsEnFrancaisEtBoutonParDefaut)
 {
-    struct Cas {
-        int style;
-        QStringList legendes;
-        QString defaut;
-    } cas[] = {
+    struct Cas { int style; QStringList legendes; QString defaut; } cas[] = {
         {0, {"OK"}, "OK"},
         {1 + 256, {"OK", "Annuler"}, "Annuler"},
         {2 + 512, {"Abandonner", "Réessayer", "Ignorer"}, "Ignorer"},
@@ -164,12 +160,7 @@ TEST(Lanceur, UnFichierAbsentEstSignale)
 
 TEST(Plateforme, XWaylandQuandLesFenetresSePlacentElles)
 {
-    struct Cas {
-        const char* nom;
-        std::map<std::string, QString> env;
-        bool sansFenetre;
-        QString attendu;
-    } cas[] = {
+    struct Cas { const char* nom; std::map<std::string, QString> env; bool sansFenetre; QString attendu; } cas[] = {
         {"X seul : choix de Qt", {{"DISPLAY", ":0"}}, false, {}},
         {"Wayland et XWayland", {{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}}, false, "xcb"},
         {"session Wayland et XWayland", {{"DISPLAY", ":1"}, {"XDG_SESSION_TYPE", "wayland"}}, false, "xcb"},

@@ -443,8 +443,9 @@ TEST_F(Fenetre, CopyAndBmpTargetsOfEveryKind)
             SCOPED_TRACE((copie ? "copy: " : "bitmap: ") + std::string(c.nom));
             if ((c.cible.startsWith(plein) && !monte) || (!copie && !c.bitmap))
                 continue; // a tmpfs can't be mounted here
-            if (QString(c.nom).contains("read-only disk"))
+            if (QString(c.nom).contains("read-only disk")) {
                 ASSERT_EQ(::mount("tmpfs", dossierPlein.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
+            }
             const QString dossierCible = QFileInfo(c.cible).absolutePath();
             const QStringList avant = entrees(dossierCible);
             const QByteArray contenuAvant = lire(c.cible);

@@ -150,6 +150,7 @@ copie : /V et disque fautif    |1|non|\$i/b.img|la copie sur B: ($i/b.img) diff�
 format : capacité inconnue     |2|non|\$i/a.img|Argument inconnu|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui format.pif a: /F:360
 copie : lecteur de trop        |2|non|\$i/b.img|Trop de lecteurs|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b: a:
 format : surface fautive       |1|non|\$i/a.img|A: ($i/a.img) présente des erreurs|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui FAUTE_SI='*/.a.img.*' format.pif a: /F:1440
+format : image de 1 Mo         |1|non|\$i/un.img|A: ($i/un.img) est une image de 1 Mo,|\$i/un.img|\$i/b.img|VELMARO_REPONSE=oui format.pif a: /F:1440|truncate -s 1M \$i/un.img
 copie : un seul lecteur        |2|non|\$i/b.img|Usage : copy.pif a: b: [/V]|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a:
 copie : argument inconnu       |2|non|\$i/b.img|Argument inconnu : /X|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b: /X
 format : sans capacité         |2|non|\$i/a.img|Usage : format.pif a:|\$i/a.img|\$i/b.img|VELMARO_REPONSE=oui format.pif a:

@@ -6,10 +6,7 @@ using namespace brevolet;
 
 TEST(Saisie, NombresTapes)
 {
-    struct Cas {
-        const char* texte;
-        std::optional<double> valeur;
-    } cas[] = {
+    struct Cas { const char* texte; std::optional<double> valeur; } cas[] = {
         {"4", 4.0},       {"0.5", 0.5},     {"2,5", 2.5},      {" 12 ", 12.0},   {"-5", -5.0},
         {"+7", 7.0},      {".5", 0.5},      {"5.", 5.0},       {"1e2", 100.0},   {"1E-1", 0.1},
         {"", {}},         {"   ", {}},      {"Cent.", {}},     {"abc", {}},      {"-", {}},

@@ -14,11 +14,7 @@ TEST(EffacerTmp, CeQuiNePeutPartirResteEtLesAutresPartent)
 {
     DossierTemporaire d;
     enum class Etat { Normal, Cache, Ouvert, LectureSeule };
-    struct Cas {
-        const char* nom;
-        Etat etat;
-        bool efface;
-    } cas[] = {
+    struct Cas { const char* nom; Etat etat; bool efface; } cas[] = {
         {"~df01.tmp", Etat::Normal, true},
         {"~DF02.TMP", Etat::Normal, true},
         {"~df03.tmp", Etat::Cache, true},
@@ -56,10 +52,7 @@ TEST(ReglagesVeille, FichierDansUnDossierHorsDeLaPageDeCode)
     const std::filesystem::path dossier = base.chemin() / L"Réglages Ωμέγα \U0001F600";
     std::filesystem::create_directory(dossier);
     const auto fichier = dossier / somnelle::fichierReglages;
-    struct Cas {
-        const char* nom;
-        somnelle::ReglagesVeille etat;
-    } cas[] = {
+    struct Cas { const char* nom; somnelle::ReglagesVeille etat; } cas[] = {
         {"ronds", {.Ronds = true}},
         {"lignes grosses", {.Lignes = true, .Gros = true}},
         {"doubles moyens", {.Doubles = true, .Moyen = true}},

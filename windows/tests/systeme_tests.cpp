@@ -212,11 +212,7 @@ TEST(Dossier, FichiersListesSansDossiersNiCaches)
         tous.insert(tous.begin(), ".point");
     std::string oblique = d.utf8();
     std::replace(oblique.begin(), oblique.end(), '\\', '/');
-    struct Cas {
-        const char* nom;
-        std::string dossier;
-        std::vector<std::string> attendu;
-    } cas[] = {
+    struct Cas { const char* nom; std::string dossier; std::vector<std::string> attendu; } cas[] = {
         {"dossier", d.utf8(), tous},
         {"séparateur final", d.utf8() + "\\", tous},
         {"barres obliques", oblique, tous},
