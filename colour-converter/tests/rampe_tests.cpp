@@ -7,10 +7,7 @@
 using namespace tintara;
 
 namespace {
-struct Rect {
-    int x, y, l, h;
-    Couleur c;
-};
+struct Rect { int x, y, l, h; Couleur c; };
 class Enregistreur : public Canevas {
 public:
     void rectanglePlein(int x, int y, int l, int h, Couleur c) override { rects.push_back({x, y, l, h, c}); }

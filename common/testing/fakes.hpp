@@ -30,10 +30,7 @@ private:
 
 class FakeLauncher : public Launcher {
 public:
-    struct Lancement {
-        QString programme;
-        QStringList arguments;
-    };
+    struct Lancement { QString programme; QStringList arguments; };
     void start(const QString& p, const QStringList& a = {}) override
     {
         if (echecs.contains(p) || echecTous)
@@ -54,11 +51,7 @@ public:
 
 class FakeMessageBoxes : public MessageBoxes {
 public:
-    struct Boite {
-        QString texte;
-        int style;
-        QString titre;
-    };
+    struct Boite { QString texte; int style; QString titre; };
     int show(QWidget*, const QString& texte, int style, const QString& titre) override
     {
         boites.push_back({texte, style, titre});
@@ -116,11 +109,7 @@ private:
 
 class FakeFileTimes : public FileTimes {
 public:
-    struct Ecriture {
-        QString chemin;
-        std::uint64_t creation;
-        std::uint64_t ecriture;
-    };
+    struct Ecriture { QString chemin; std::uint64_t creation; std::uint64_t ecriture; };
     bool setTimes(const QString& chemin, std::uint64_t c, std::uint64_t e) override
     {
         tentatives << chemin;

@@ -285,28 +285,6 @@ TEST(ListeDossiers, AncetresPuisSousDossiersEtDoubleClic)
     EXPECT_EQ(change.count(), 3);
 }
 
-TEST(ListeDossiers, DossierDisparuDonneUneErreurAAfficher)
-{
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir("parti");
-    ListeDossiers l;
-    l.resize(300, 600);
-    l.show();
-    l.setPath(dir.path());
-    ASSERT_EQ(l.nombreSousDossiers(), 1);
-    QDir(dir.path()).rmdir("parti");
-
-    QSignalSpy erreur(&l, &ListeDossiers::erreur);
-    QSignalSpy change(&l, &ListeDossiers::changed);
-    doubleClic(l, l.count() - 1);
-    ASSERT_EQ(erreur.count(), 1);
-    EXPECT_TRUE(erreur.at(0).at(0).toString().startsWith("Chemin d'accès introuvable : ")) << erreur.at(0).at(0).toString();
-    EXPECT_EQ(change.count(), 0);
-    EXPECT_EQ(l.path(), QDir::toNativeSeparators(dir.path()));
-
-    EXPECT_THROW(l.setPath(dir.filePath("parti")), ErreurService);
-}
-
 // Names a file system allows but a program may stumble on, and names the
 // system gives as bytes that are no UTF-8 (a disk of an older system): each is
 // listed once, readably, and its full path leads back to it byte for byte.
@@ -395,8 +373,10 @@ TEST(ListeFichiers, DossierQuiDisparaitApresLaLecture)
         EXPECT_EQ(dossiers.path(), QDir::toNativeSeparators(parti));
     }
     ASSERT_EQ(erreur.count(), 2);
+    EXPECT_EQ(erreur.at(1).at(0).toString(), "Chemin d'accès introuvable : " + QDir::toNativeSeparators(parti + "/sous"));
     EXPECT_EQ(change.count(), 0);
     EXPECT_THROW(dossiers.actualiser(), ErreurService);
+    EXPECT_THROW(dossiers.setPath(parti), ErreurService);
     doubleClic(dossiers, ici - 1);
     EXPECT_EQ(dossiers.path(), QDir::toNativeSeparators(dir.path()));
     EXPECT_EQ(change.count(), 1);

@@ -28,11 +28,7 @@ inline Octets mots(std::initializer_list<int> m, const Octets& suite = {})
 // An icon image as stored in a file: a 32-bit DIB (colour plane and mask),
 // every pixel of one colour 0xAARRGGBB; or any other bytes (a PNG...).
 // bits and couleurs are what its directory entry says.
-struct Image {
-    int largeur = 32, hauteur = 32, bits = 32;
-    Octets donnees;
-    int couleurs = 0;
-};
+struct Image { int largeur = 32, hauteur = 32, bits = 32; Octets donnees; int couleurs = 0; };
 
 inline Image dib(int largeur, int hauteur, std::uint32_t couleur = 0xFF2040C0u, int bitsAnnonces = 32)
 {
@@ -81,10 +77,7 @@ inline Octets fichierIco(const std::vector<Image>& images)
 // A resource name: a number or a string.
 using NomRessource = std::variant<int, std::string>;
 
-struct Groupe {
-    NomRessource nom;
-    std::vector<Image> images;
-};
+struct Groupe { NomRessource nom; std::vector<Image> images; };
 
 // A group directory (GRPICONDIR) whose entries name the icon ids premierId, premierId + 1...
 inline Octets repertoireGroupe(const Groupe& g, int premierId)
