@@ -50,11 +50,13 @@ TEST(ProfilCommeLeSysteme, MemesReponsesSurLesMemesFichiers)
     ecrireFichier(lf, sansCr);
     const auto absent = d.sous("absent.ini");
     for (const auto& fichier : {temoin, lf, absent})
-        for (const auto& l : velmaro::testing::lecturesTemoin)
-            if (l.commeLeSysteme)
+        for (const auto& l : velmaro::testing::lecturesTemoin) {
+            if (l.commeLeSysteme) {
                 EXPECT_EQ(lireChaineProfil(l.section, l.cle, l.defaut, l.taille, fichier),
                           lireSysteme(l.section, l.cle, l.defaut, l.taille, fichier))
                     << l.nom << " (" << fichier.filename().string() << ")";
+            }
+        }
 }
 
 TEST(ProfilCommeLeSysteme, ChacunRelitLesFichiersDeLAutre)
