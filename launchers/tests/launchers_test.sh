@@ -141,7 +141,7 @@ format : image de 20 Mo        |1|non|\$i/gros.img|A: ($i/gros.img) est une imag
 copie : cible de 20 Mo         |1|non|\$i/gros.img|B: ($i/gros.img) est une image de 20 Mo + !seront perdues|\$i/a.img|\$i/gros.img|VELMARO_REPONSE=oui copy.pif a: b:
 copie : source de 20 Mo        |1|non|\$i/b.img|A: ($i/gros.img) est une image de 20 Mo|\$i/gros.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b:
 copie : source vide            |1|non|\$i/b.img|A: ($i/vide.img) est vide|\$i/vide.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b:
-copie : source absente         |1|non|\$i/b.img|A: ($i/non.img) n'existe pas|\$i/non.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b:
+copie : source absente         |1|non|\$i/b.img|A: ($i/non.img) n'existe pas + !Lecture impossible|\$i/non.img|\$i/b.img|VELMARO_REPONSE=oui copy.pif a: b:
 format : dossier               |1|non|\$i/dossier|A: ($i/dossier) n'est ni une image ni un lecteur|\$i/dossier|\$i/b.img|VELMARO_REPONSE=oui format.pif a: /F:1440 /Q
 copie : périphérique caractère |1|non|$car|B: ($car) n'est ni une image ni un lecteur|\$i/a.img|$car|VELMARO_REPONSE=oui copy.pif a: b:
 format : rien créé sous /dev   |1|non|$sous_dev|A: ($sous_dev) n'est pas un lecteur de disquette + ~/.mtoolsrc|$sous_dev|\$i/b.img|VELMARO_REPONSE=oui format.pif a: /F:1440
